@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Measures what the running clock costs while it ticks: CPU time of the Kelvane
+# process over a period (60 s by default) with Mirrick loaded, and its resident
+# memory, next to a bare window that runs a 100 ms timer and nothing else.
+#   scripts/measure-idle.sh [SECONDS]
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${KELVANE_BUILD:-$root/build}
+seconds=${1:-60}
+
+if [ -z "${DISPLAY:-}" ]; then
+  "$root/scripts/build.sh" >/dev/null
+  exec "$root/scripts/with-display.sh" "$0" "$@"
+fi
+source "$root/scripts/wine-env.sh"
+
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+mkdir -p "$folder/info"
+cp "$build/win32/Kelvane.exe" "$build/win32/idle_window.exe" "$folder/"
+cp "$build/win32/Mirrick.dll" "$folder/info/"
+printf '[OBJECT]\r\nMODULE_PATH2=%s\r\n' "$(winepath -w "$folder/info/Mirrick.dll")" >"$folder/kelvane.ini"
+
+ticks=$(getconf CLK_TCK)
+
+# Prints "cpu_percent rss_kib" for the Windows program NAME over the period.
+measure() {
+  local name=$1 pid start end rss
+  wine "$folder/$name" &
+  for _ in $(seq 1 100); do
+    pid=$(pgrep -f "$folder/$name" | head -n 1 || true)
+    [ -n "$pid" ] && break
+    sleep 0.1
+  done
+  sleep 3  # past start-up
+  start=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  sleep "$seconds"
+  end=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+  wine taskkill /IM "$name" >/dev/null 2>&1 || true
+  wineserver -w
+  awk -v used=$((end - start)) -v hz="$ticks" -v s="$seconds" -v rss="$rss" \
+    'BEGIN {printf "%.3f %d\n", 100 * used / hz / s, rss}'
+}
+
+read -r clock_cpu clock_rss < <(measure Kelvane.exe)
+read -r bare_cpu bare_rss < <(measure idle_window.exe)
+echo "over $seconds s: Kelvane with Mirrick ${clock_cpu}% of one core, ${clock_rss} KiB resident"
+echo "over $seconds s: bare 100 ms timer window ${bare_cpu}% of one core, ${bare_rss} KiB resident"
+awk -v a="$clock_cpu" -v b="$bare_cpu" -v c="$clock_rss" -v d="$bare_rss" \
+  'BEGIN {printf "ratio: CPU %.2f, memory %.2f\n", (b > 0 ? a / b : 0), c / d}'

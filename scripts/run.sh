@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the clock, lays out a ready program folder in build/program and starts
+# it: on your display, or, with no DISPLAY, on a private screen from which it
+# saves a screenshot (build/screenshot.png) and then closes the clock.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${KELVANE_BUILD:-$root/build}
+program="$build/program"
+
+"$root/scripts/build.sh"
+
+mkdir -p "$program"/{clock,info,plugin,background}
+cp "$build/win32/Kelvane.exe" "$program/"
+cp "$build/win32/Mirrick.dll" "$program/info/"
+cp "$root"/resources/background/* "$program/background/"
+
+# A first start gets settings that show a sample background and the time; the
+# settings file holds full Windows paths in code page 932.
+if [ ! -f "$program/kelvane.ini" ]; then
+  source "$root/scripts/wine-env.sh"
+  {
+    printf '[BACKGROUND]\r\nFILE=%s\r\n' "$(winepath -w "$program/background/dawn_lake.orb")"
+    printf '[OBJECT]\r\nMODULE_PATH2=%s\r\n' "$(winepath -w "$program/info/Mirrick.dll")"
+    printf 'MODULE_NAME2=Mirrick.dll\r\n'
+  } | iconv -f UTF-8 -t CP932 >"$program/kelvane.ini"
+fi
+
+if [ -n "${DISPLAY:-}" ]; then
+  exec "$root/scripts/wine-run.sh" "$program/Kelvane.exe"
+fi
+exec "$root/scripts/with-display.sh" "$root/scripts/preview.sh" "$program"

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native tests (plain and sanitized),
+# the Win32 tests and the whole-program tests under Wine. Ends with one line
+# "N passed, N failed".
+set -uo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${KELVANE_BUILD:-$root/build}
+logs="$build/test-logs"
+
+"$root/scripts/build.sh" || { echo "0 passed, 1 failed"; exit 1; }
+mkdir -p "$logs"
+
+passed=0
+failed=0
+
+# Runs one GoogleTest program and adds its counts; a run that ends without a
+# summary (a crash, a hang cut off) counts as one failure.
+run_suite() {
+  local name=$1
+  shift
+  local log="$logs/$name.log"
+  echo "== $name"
+  timeout 1200 "$@" >"$log" 2>&1
+  local status=$?
+  local ok bad
+  ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n 1)
+  bad=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n 1)
+  ok=${ok:-0}
+  bad=${bad:-0}
+  if [ "$status" -ne 0 ] && [ "$bad" -eq 0 ]; then
+    bad=1
+    echo "$name ended with status $status without a failed test:"
+    tail -n 30 "$log"
+  fi
+  if [ "$bad" -ne 0 ]; then
+    grep -E '^\[  FAILED  \]|Failure|error' "$log" | head -n 60
+  fi
+  echo "$name: $ok passed, $bad failed"
+  passed=$((passed + ok))
+  failed=$((failed + bad))
+}
+
+# Every test program the trees build is named *_tests.
+for suite in "$build"/host/*_tests; do
+  run_suite "$(basename "$suite")" "$suite"
+done
+for suite in "$build"/host-asan/*_tests; do
+  run_suite "$(basename "$suite")_sanitized" "$suite"
+done
+for suite in "$build"/win32/*_tests.exe; do
+  run_suite "$(basename "$suite" .exe)" "$root/scripts/wine-run.sh" "$suite"
+done
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
