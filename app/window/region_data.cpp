@@ -1,0 +1,53 @@
+#include "app/window/region_data.h"
+
+namespace {
+
+int16_t ReadInt16(const uint8_t* p) { return static_cast<int16_t>(p[0] | (p[1] << 8)); }
+
+uint32_t ReadUint32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+int32_t ReadInt32(const uint8_t* p) { return static_cast<int32_t>(ReadUint32(p)); }
+
+constexpr uint32_t kRdhRectangles = 1;
+
+}  // namespace
+
+RegionFileResult CheckRegionFile(const uint8_t* data, size_t length, RegionInfo* info,
+                                 size_t* regionDataBytes) {
+  if (length < 4 || data[0] != 'R' || data[1] != 'G' || data[2] != 'N' || data[3] != 0) {
+    return RegionFileResult::kWrongMagic;
+  }
+  if (length < 12) return RegionFileResult::kBadHeader;
+  const int16_t rectangleBytes = ReadInt16(data + 6);
+  info->width = ReadInt16(data + 8);
+  info->height = ReadInt16(data + 10);
+  if (info->width == 0 || info->height == 0 || rectangleBytes == 0) {
+    return RegionFileResult::kBadHeader;
+  }
+  if (rectangleBytes < 0) return RegionFileResult::kBadLength;
+  const size_t blockBytes = kRegionDataHeaderBytes + static_cast<size_t>(rectangleBytes);
+  if (length < kRegionFileHeaderBytes + blockBytes) return RegionFileResult::kBadHeader;
+  if (!CheckRegionData(data + kRegionFileHeaderBytes, blockBytes)) {
+    return RegionFileResult::kBadHeader;
+  }
+  *regionDataBytes = blockBytes;
+  return RegionFileResult::kOk;
+}
+
+bool CheckRegionData(const uint8_t* data, size_t length) {
+  if (length < kRegionDataHeaderBytes) return false;
+  if (ReadUint32(data) != kRegionDataHeaderBytes || ReadUint32(data + 4) != kRdhRectangles) {
+    return false;
+  }
+  const uint64_t count = ReadUint32(data + 8);
+  return count * kRegionRectBytes <= length - kRegionDataHeaderBytes;
+}
+
+RegionInfo RegionBoundSize(const uint8_t* data) {
+  const uint8_t* bound = data + 16;
+  return RegionInfo{ReadInt32(bound + 8) - ReadInt32(bound),
+                    ReadInt32(bound + 12) - ReadInt32(bound + 4)};
+}

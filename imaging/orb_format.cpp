@@ -1,0 +1,81 @@
+#include "imaging/orb_format.h"
+
+#include <cstdlib>
+
+namespace {
+
+uint16_t ReadUint16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+
+uint32_t ReadUint32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+constexpr uint32_t kBiRgb = 0;
+constexpr uint32_t kBiRle8 = 1;
+constexpr uint32_t kBiRle4 = 2;
+
+bool IsKnownDepth(uint16_t bits) {
+  return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
+// The bytes the pixel block must hold for the header to be drawn without reading past it.
+bool NeededPixelBytes(const OrbLayout& layout, uint32_t imageSize, uint64_t* needed) {
+  if (layout.compression == kBiRgb) {
+    const uint64_t stride = (static_cast<uint64_t>(layout.width) * layout.bitCount + 31) / 32 * 4;
+    *needed = stride * static_cast<uint64_t>(std::llabs(static_cast<long long>(layout.height)));
+    return true;
+  }
+  const bool rle = (layout.compression == kBiRle8 && layout.bitCount == 8) ||
+                   (layout.compression == kBiRle4 && layout.bitCount == 4);
+  if (!rle || imageSize == 0) return false;
+  *needed = imageSize;
+  return true;
+}
+
+}  // namespace
+
+OrbCheck CheckOrbFile(const uint8_t* data, size_t length, OrbLayout* layout) {
+  if (length < 2 || data[0] != 'O' || data[1] != 'R') return OrbCheck::kNotOrb;
+  if (length < kOrbColorTableOffset) return OrbCheck::kDamaged;
+  const uint8_t* header = data + kOrbInfoHeaderOffset;
+  layout->trailerOffset = ReadUint32(data + 4);
+  layout->pixelOffset = ReadUint32(data + 8);
+  layout->width = static_cast<int32_t>(ReadUint32(header + 4));
+  layout->height = static_cast<int32_t>(ReadUint32(header + 8));
+  layout->bitCount = ReadUint16(header + 14);
+  layout->compression = ReadUint32(header + 16);
+  layout->colorCount = layout->bitCount < 16 ? 1u << layout->bitCount : 0;
+
+  if (ReadUint32(header) != kOrbInfoHeaderBytes || ReadUint16(header + 12) != 1) {
+    return OrbCheck::kDamaged;
+  }
+  // Sizes beyond 65535 are no background picture and would only invite overflow.
+  const long long rows = std::llabs(static_cast<long long>(layout->height));
+  if (!IsKnownDepth(layout->bitCount) || layout->width <= 0 || layout->width > 65535 || rows == 0 ||
+      rows > 65535) {
+    return OrbCheck::kDamaged;
+  }
+  const uint64_t tableEnd = kOrbColorTableOffset + 4ull * layout->colorCount;
+  if (tableEnd > length || layout->pixelOffset > layout->trailerOffset ||
+      layout->trailerOffset > length) {
+    return OrbCheck::kDamaged;
+  }
+  uint64_t needed = 0;
+  if (!NeededPixelBytes(*layout, ReadUint32(header + 20), &needed)) return OrbCheck::kDamaged;
+  if (needed > layout->trailerOffset - layout->pixelOffset) return OrbCheck::kDamaged;
+  return OrbCheck::kOk;
+}
+
+bool ReadOrbTexts(const uint8_t* data, size_t length, uint32_t trailerOffset, std::string* title,
+                  std::string* author) {
+  size_t at = trailerOffset;
+  for (std::string* text : {title, author}) {
+    if (at >= length) return false;
+    const size_t size = data[at++];
+    if (size > length - at) return false;
+    text->assign(reinterpret_cast<const char*>(data + at), size);
+    at += size;
+  }
+  return true;
+}

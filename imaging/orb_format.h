@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The "orb" background picture: "OR", two bytes, trailer offset, pixel offset,
+// a 40-byte BITMAPINFOHEADER at 12, a colour table at 52 for fewer than 16 bits
+// per pixel, the pixel block from the pixel offset to the trailer offset, and a
+// trailer of two length-prefixed texts (title, author).
+
+constexpr size_t kOrbInfoHeaderOffset = 12;
+constexpr size_t kOrbInfoHeaderBytes = 40;
+constexpr size_t kOrbColorTableOffset = 52;
+
+// Where the parts of a checked picture lie, and what its header says.
+struct OrbLayout {
+  uint32_t trailerOffset;
+  uint32_t pixelOffset;
+  int32_t width;
+  int32_t height;  // negative for a top-down picture
+  uint16_t bitCount;
+  uint32_t compression;
+  uint32_t colorCount;  // entries of the table at 52: 2^bits below 16 bits, else 0
+};
+
+enum class OrbCheck {
+  kOk,
+  kNotOrb,   // does not start with "OR"
+  kDamaged,  // a part lies outside the data, or the pixel block is smaller than the picture
+};
+
+// Checks a whole picture file held in memory before anything draws from it: every
+// part must lie within `length`, and the pixel block must hold the picture the
+// header describes (uncompressed), or at least the header's image size (RLE).
+OrbCheck CheckOrbFile(const uint8_t* data, size_t length, OrbLayout* layout);
+
+// Reads the title and author from the trailer; false when the trailer does not
+// lie within `length`.
+bool ReadOrbTexts(const uint8_t* data, size_t length, uint32_t trailerOffset, std::string* title,
+                  std::string* author);

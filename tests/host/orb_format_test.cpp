@@ -1,0 +1,170 @@
+#include "imaging/orb_format.h"
+
+#include <gtest/gtest.h>
+
+#include "tools/orb_writer.h"
+
+namespace {
+
+void Put32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+std::vector<uint8_t> InfoHeader(int32_t width, int32_t height, uint16_t bits,
+                                uint32_t compression = 0, uint32_t imageSize = 0) {
+  std::vector<uint8_t> h(40, 0);
+  Put32(h, 0, 40);
+  Put32(h, 4, static_cast<uint32_t>(width));
+  Put32(h, 8, static_cast<uint32_t>(height));
+  h[12] = 1;
+  h[14] = static_cast<uint8_t>(bits);
+  Put32(h, 16, compression);
+  Put32(h, 20, imageSize);
+  return h;
+}
+
+// A 3 x 2 picture: rows of 9 bytes padded to 12 at 24 bits, 3 bytes padded to 4 at 8 bits.
+OrbPicture Picture(uint16_t bits, std::string title = "title", std::string author = "author") {
+  OrbPicture p;
+  p.infoHeader = InfoHeader(3, 2, bits);
+  if (bits < 16) p.colorTable.assign(4u << bits, 0x11);
+  p.pixels.assign(bits == 24 ? 24 : 8, 0x22);
+  p.title = std::move(title);
+  p.author = std::move(author);
+  return p;
+}
+
+OrbCheck Check(const std::vector<uint8_t>& file, OrbLayout* layout = nullptr) {
+  OrbLayout scratch{};
+  return CheckOrbFile(file.data(), file.size(), layout ? layout : &scratch);
+}
+
+TEST(CheckOrbFile, ReadsTheLayoutOfA24BitPicture) {
+  const std::vector<uint8_t> file = BuildOrbFile(Picture(24));
+  OrbLayout layout{};
+  ASSERT_EQ(Check(file, &layout), OrbCheck::kOk);
+  EXPECT_EQ(layout.pixelOffset, 52u);  // no colour table at 24 bits
+  EXPECT_EQ(layout.trailerOffset, 52u + 24u);
+  EXPECT_EQ(layout.width, 3);
+  EXPECT_EQ(layout.height, 2);
+  EXPECT_EQ(layout.bitCount, 24);
+  EXPECT_EQ(layout.colorCount, 0u);
+}
+
+TEST(CheckOrbFile, APalettePictureHasAFullColourTable) {
+  const std::vector<uint8_t> file = BuildOrbFile(Picture(8));
+  OrbLayout layout{};
+  ASSERT_EQ(Check(file, &layout), OrbCheck::kOk);
+  EXPECT_EQ(layout.colorCount, 256u);
+  EXPECT_EQ(layout.pixelOffset, 52u + 1024u);
+  OrbPicture four = Picture(4);
+  ASSERT_EQ(Check(BuildOrbFile(four), &layout), OrbCheck::kOk);
+  EXPECT_EQ(layout.colorCount, 16u);
+}
+
+TEST(CheckOrbFile, OtherFilesAreNoOrbPictures) {
+  std::vector<uint8_t> bmp = BuildOrbFile(Picture(24));
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  EXPECT_EQ(Check(bmp), OrbCheck::kNotOrb);
+  EXPECT_EQ(Check({}), OrbCheck::kNotOrb);
+  EXPECT_EQ(Check({'O'}), OrbCheck::kNotOrb);
+}
+
+TEST(CheckOrbFile, EveryTruncationIsRefused) {
+  for (uint16_t bits : {8, 24}) {
+    const std::vector<uint8_t> file = BuildOrbFile(Picture(bits));
+    const uint32_t trailer = file[4] | file[5] << 8;
+    for (size_t cut = 2; cut < trailer; ++cut) {
+      const std::vector<uint8_t> shorter(file.begin(), file.begin() + static_cast<long>(cut));
+      EXPECT_EQ(Check(shorter), OrbCheck::kDamaged) << bits << " bits, cut at " << cut;
+    }
+  }
+}
+
+TEST(CheckOrbFile, APixelBlockSmallerThanTheHeaderImpliesIsRefused) {
+  std::vector<uint8_t> file = BuildOrbFile(Picture(24));
+  Put32(file, 12 + 8, 3);  // three rows claimed, two stored
+  EXPECT_EQ(Check(file), OrbCheck::kDamaged);
+  file = BuildOrbFile(Picture(24));
+  Put32(file, 12 + 4, 5);  // wider rows than stored
+  EXPECT_EQ(Check(file), OrbCheck::kDamaged);
+  file = BuildOrbFile(Picture(24));
+  Put32(file, 12 + 8, static_cast<uint32_t>(-2));  // top-down: the same bytes suffice
+  EXPECT_EQ(Check(file), OrbCheck::kOk);
+}
+
+TEST(CheckOrbFile, OffsetsOutsideTheFileAreRefused) {
+  std::vector<uint8_t> file = BuildOrbFile(Picture(24));
+  Put32(file, 4, static_cast<uint32_t>(file.size() + 1));  // trailer past the end
+  EXPECT_EQ(Check(file), OrbCheck::kDamaged);
+  file = BuildOrbFile(Picture(24));
+  Put32(file, 8, 0xFFFFFFF0u);  // pixels after the trailer
+  EXPECT_EQ(Check(file), OrbCheck::kDamaged);
+}
+
+TEST(CheckOrbFile, HeadersDrawDibCannotTakeSafelyAreRefused) {
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> header;
+  };
+  const std::vector<Case> cases = {
+      {"header size 108",
+       [] {
+         auto h = InfoHeader(3, 2, 24);
+         h[0] = 108;
+         return h;
+       }()},
+      {"7 bits", InfoHeader(3, 2, 7)},
+      {"zero width", InfoHeader(0, 2, 24)},
+      {"zero height", InfoHeader(3, 0, 24)},
+      {"huge width", InfoHeader(0x7FFFFFFF, 0x7FFFFFFF, 32)},
+      {"bit fields", InfoHeader(3, 2, 24, 3)},
+      {"RLE8 without image size", InfoHeader(3, 2, 8, 1, 0)},
+      {"RLE8 larger than the block", InfoHeader(3, 2, 8, 1, 9)},
+      {"RLE8 at 4 bits", InfoHeader(3, 2, 4, 1, 4)},
+  };
+  for (const Case& c : cases) {
+    OrbPicture p = Picture(24);
+    p.infoHeader = c.header;
+    EXPECT_EQ(Check(BuildOrbFile(p)), OrbCheck::kDamaged) << c.what;
+  }
+  OrbPicture rle = Picture(8);
+  rle.infoHeader = InfoHeader(3, 2, 8, 1, 8);
+  EXPECT_EQ(Check(BuildOrbFile(rle)), OrbCheck::kOk);
+}
+
+TEST(ReadOrbTexts, ReadsTitleAndAuthorIncludingEmptyOnes) {
+  // "夜明け" and "制作" in code page 932.
+  const std::string title = "\x96\xe9\x96\xbe\x82\xaf";
+  const std::string author = "\x90\xa7\x8d\xec";
+  std::vector<uint8_t> file = BuildOrbFile(Picture(8, title, author));
+  OrbLayout layout{};
+  ASSERT_EQ(Check(file, &layout), OrbCheck::kOk);
+  std::string readTitle, readAuthor;
+  ASSERT_TRUE(
+      ReadOrbTexts(file.data(), file.size(), layout.trailerOffset, &readTitle, &readAuthor));
+  EXPECT_EQ(readTitle, title);
+  EXPECT_EQ(readAuthor, author);
+
+  file = BuildOrbFile(Picture(24, "", ""));
+  ASSERT_EQ(Check(file, &layout), OrbCheck::kOk);
+  ASSERT_TRUE(
+      ReadOrbTexts(file.data(), file.size(), layout.trailerOffset, &readTitle, &readAuthor));
+  EXPECT_EQ(readTitle, "");
+  EXPECT_EQ(readAuthor, "");
+}
+
+TEST(ReadOrbTexts, ATrailerCutShortIsRefused) {
+  const std::vector<uint8_t> file = BuildOrbFile(Picture(24, "abc", "de"));
+  const uint32_t trailer = 52 + 24;
+  std::string title, author;
+  for (size_t cut = trailer; cut < file.size(); ++cut) {
+    const std::vector<uint8_t> shorter(file.begin(), file.begin() + static_cast<long>(cut));
+    EXPECT_FALSE(ReadOrbTexts(shorter.data(), shorter.size(), trailer, &title, &author)) << cut;
+  }
+  EXPECT_TRUE(ReadOrbTexts(file.data(), file.size(), trailer, &title, &author));
+  EXPECT_EQ(author, "de");
+}
+
+}  // namespace
