@@ -1,0 +1,91 @@
+#include "app/window/clock_face.h"
+
+#include <initializer_list>
+
+#include "imaging/background_loader.h"
+#include "imaging/gdi_handles.h"
+
+namespace {
+
+constexpr int kSurfaceDepth = 16;
+
+template <typename Fn>
+Fn FindExport(HMODULE module, const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+ClockFace::ClockFace() : window_(nullptr) {}
+
+ClockFace::~ClockFace() { Clear(); }
+
+int ClockFace::Attach(HWND window) {
+  window_ = window;
+  if (clock_.module != nullptr || info_.module != nullptr) Clear();
+  const int composeMade = compose_.Create(window, kFaceSize, kFaceSize, kSurfaceDepth);
+  const int backgroundMade = background_.Create(window, kFaceSize, kFaceSize, kSurfaceDepth);
+  if (!composeMade && !backgroundMade) {
+    Clear();
+    return 0;
+  }
+  return 1;
+}
+
+void ClockFace::Clear() {
+  compose_.Destroy();
+  background_.Destroy();
+  for (Slot* slot : {&clock_, &info_}) {
+    if (slot->module != nullptr) FreeLibrary(slot->module);
+    *slot = Slot{};
+  }
+}
+
+ClockFace::Slot* ClockFace::SlotFor(int slot) {
+  if (slot == kClockSlot) return &clock_;
+  if (slot == kInfoSlot) return &info_;
+  return nullptr;
+}
+
+HMODULE ClockFace::SetModule(int slotNumber, HMODULE module) {
+  Slot* slot = SlotFor(slotNumber);
+  if (slot == nullptr) return nullptr;
+  HMODULE previous = slot->module;
+  if (previous != nullptr) {
+    if (auto uninitialize = FindExport<ModuleUninitializeFn>(previous, "Uninitialize")) {
+      uninitialize();
+    }
+  }
+  slot->module = module;
+  slot->draw = nullptr;
+  if (module == nullptr) return previous;
+  slot->draw =
+      FindExport<ModuleDrawFn>(module, slotNumber == kClockSlot ? "DrawClock" : "DrawInfo");
+  if (auto initialize = FindExport<ModuleInitializeFn>(module, "Initialize")) initialize(window_);
+  return previous;
+}
+
+HMODULE ClockFace::GetModule(int slot) const {
+  if (slot == kClockSlot) return clock_.module;
+  if (slot == kInfoSlot) return info_.module;
+  return nullptr;
+}
+
+int ClockFace::LoadBackground(const char* path) {
+  HDC dc = background_.memoryDc();
+  if (!DrawBackgroundPicture(path, dc, 0, 0, 0, 0)) DrawBitmapWithDial(path, dc);
+  return 1;
+}
+
+void ClockFace::Draw(const SYSTEMTIME* now) {
+  HDC dc = compose_.memoryDc();
+  if (now != nullptr) {
+    BitBlt(dc, 0, 0, static_cast<int>(background_.width()), static_cast<int>(background_.height()),
+           background_.memoryDc(), 0, 0, SRCCOPY);
+    if (info_.draw != nullptr) info_.draw(dc, now, 0);
+    if (clock_.draw != nullptr) clock_.draw(dc, now, 0);
+  }
+  WindowDc window(window_);
+  BitBlt(window.get(), 0, 0, static_cast<int>(compose_.width()),
+         static_cast<int>(compose_.height()), dc, 0, 0, SRCCOPY);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/window/clock_face.h"
+#include "app/window/kernel_handle.h"
+#include "app/window/tray_icon.h"
+
+// The window's stacking, persisted as [WINDOW] POS_Z.
+enum class StackingMode : int { Normal = 0, Topmost = 1, Bottom = 2 };
+
+// Everything the running clock holds, one instance for the whole run. Members are
+// destroyed in reverse order, so the compositor outlives what is declared after it.
+struct ClockProgram {
+  ClockFace face;
+  TrayIcon tray;
+  HWND window = nullptr;
+  StackingMode stackingMode = StackingMode::Normal;
+  int autoHide = 0;
+  int positionLock = 0;
+  // The second of the last composition driven by the tick timer; 0xFFFF makes the
+  // first tick compose.
+  uint16_t lastSecond = 0xFFFF;
+  // True while the clock moves itself to the bottom in mode Bottom.
+  bool restacking = false;
+  // Held for the whole run so that a second start sees the clock running.
+  KernelHandle mutex;
+};

@@ -1,0 +1,223 @@
+#include "app/window/clock_window.h"
+
+#include "app/window/clock_program.h"
+#include "app/window/settings.h"
+
+namespace {
+
+constexpr UINT kWatchIntervalMs = 333;
+constexpr UINT kReshowIntervalMs = 1000;
+// Asks the clock to go back to the bottom after something raised it in mode Bottom.
+constexpr UINT kStayBehindMessage = WM_APP + 0x100;
+// The cursor is near when it lies strictly inside this radius around the centre.
+constexpr int kDodgeRadius = 80;
+
+ClockProgram* ProgramOf(HWND window) {
+  return reinterpret_cast<ClockProgram*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+  return message;
+}
+
+void OnPaint(HWND window, ClockProgram& program) {
+  PAINTSTRUCT paint;
+  BeginPaint(window, &paint);
+  EndPaint(window, &paint);
+  program.face.Draw(nullptr);
+}
+
+void OnTimer(HWND window, ClockProgram& program, UINT_PTR id) {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  switch (id) {
+    case kTickTimer:
+      if (now.wSecond == program.lastSecond) return;
+      program.lastSecond = now.wSecond;
+      program.face.Draw(&now);
+      return;
+    case kRedrawTimer: program.face.Draw(&now); return;
+    case kWatchTimer: AutoHideStep(window, 2); return;
+    case kReshowTimer: AutoHideStep(window, 1); return;
+  }
+}
+
+void OnSetCursor(HWND window, const ClockProgram& program, LPARAM lParam) {
+  if (LOWORD(lParam) == HTCLIENT && program.autoHide) AutoHideStep(window, 0);
+}
+
+// In mode Bottom every z-order change, activation by a click included, goes to the
+// bottom; only the step that drops the topmost state on the way there passes.
+void OnWindowPosChanging(const ClockProgram& program, WINDOWPOS* position) {
+  if (program.stackingMode != StackingMode::Bottom) return;
+  if (position->hwndInsertAfter != HWND_NOTOPMOST) position->hwndInsertAfter = HWND_BOTTOM;
+}
+
+// True when no visible top-level window lies below `window`.
+bool IsLowestVisible(HWND window) {
+  for (HWND below = GetWindow(window, GW_HWNDNEXT); below != nullptr;
+       below = GetWindow(below, GW_HWNDNEXT)) {
+    if (IsWindowVisible(below)) return false;
+  }
+  return true;
+}
+
+// Wine ignores the redirection above (and any z-order change of a hidden window);
+// when the clock still ended up above another window, it goes down once the
+// current change is done. Its own move down does not ask again, so a bottom that
+// cannot be reached never loops.
+void OnWindowPosChanged(HWND window, const ClockProgram& program) {
+  if (program.stackingMode != StackingMode::Bottom || program.restacking) return;
+  if (!IsLowestVisible(window)) PostMessageA(window, kStayBehindMessage, 0, 0);
+}
+
+void OnStayBehind(HWND window, ClockProgram& program) {
+  if (program.stackingMode != StackingMode::Bottom || IsLowestVisible(window)) return;
+  program.restacking = true;
+  SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  program.restacking = false;
+}
+
+void OnLeftButtonDown(HWND window, const ClockProgram& program) {
+  if (program.positionLock) return;
+  // The system's move loop runs until the button is released.
+  SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  WriteSetting("WINDOW", "POS_X", nullptr, rect.left);
+  WriteSetting("WINDOW", "POS_Y", nullptr, rect.top);
+}
+
+void OnContextMenu(HWND window, const ClockProgram& program) {
+  const int stacking = ReadSetting("WINDOW", "POS_Z", nullptr, 0);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kContextMenuId));
+  HMENU popup = GetSubMenu(menu, 0);
+  CheckMenuRadioItem(popup, kCommandNormal, kCommandNormal + stacking, kCommandNormal + stacking,
+                     MF_BYCOMMAND);
+  if (program.autoHide) CheckMenuItem(popup, kCommandAutoHide, MF_BYCOMMAND | MF_CHECKED);
+  if (program.positionLock) CheckMenuItem(popup, kCommandLock, MF_BYCOMMAND | MF_CHECKED);
+  TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+  DestroyMenu(menu);
+  PostMessageA(window, WM_NULL, 0, 0);
+}
+
+void SetStacking(HWND window, ClockProgram& program, StackingMode mode) {
+  program.stackingMode = mode;
+  const UINT flags = SWP_NOMOVE | SWP_NOSIZE;
+  switch (mode) {
+    case StackingMode::Normal:
+      SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, flags);
+      SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+      break;
+    case StackingMode::Topmost: SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, flags); break;
+    case StackingMode::Bottom:
+      // Windows drops the topmost state on the way to the bottom, Wine does not:
+      // dropping it first gives the same result on both.
+      SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+      SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, flags);
+      break;
+  }
+  WriteSetting("WINDOW", "POS_Z", nullptr, static_cast<int>(mode));
+}
+
+void Toggle(int& flag, const char* key) {
+  flag = !flag;
+  WriteSetting("WINDOW", key, nullptr, flag);
+}
+
+void HideToTray(HWND window, ClockProgram& program) {
+  program.tray.Toggle(window, kTrayIconId, 0, kTrayCallbackMessage);
+  ShowWindow(window, SW_HIDE);
+}
+
+void OnCommand(HWND window, ClockProgram& program, WPARAM id) {
+  switch (id) {
+    case kCommandClose: DestroyWindow(window); return;
+    case kCommandCustomize: return;
+    case kCommandNormal: SetStacking(window, program, StackingMode::Normal); return;
+    case kCommandTopmost: SetStacking(window, program, StackingMode::Topmost); return;
+    case kCommandBottom: SetStacking(window, program, StackingMode::Bottom); return;
+    case kCommandAutoHide: Toggle(program.autoHide, "AUTOHIDE"); return;
+    case kCommandHide: HideToTray(window, program); return;
+    case kCommandLock: Toggle(program.positionLock, "POSLOCK"); return;
+  }
+}
+
+void OnTrayNotify(HWND window, ClockProgram& program, WPARAM wParam, LPARAM lParam) {
+  if (program.tray.HandleNotify(window, wParam, lParam)) program.tray.Remove(window);
+}
+
+bool IsCursorNear(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  const int dx = cursor.x - rect.left - 100;
+  const int dy = cursor.y - rect.top - 100;
+  return dx * dx + dy * dy < kDodgeRadius * kDodgeRadius;
+}
+
+}  // namespace
+
+void AutoHideStep(HWND window, int phase) {
+  const bool cursorNear = IsCursorNear(window);
+  switch (phase) {
+    case 0:
+      if (!cursorNear) return;
+      SetTimer(window, kWatchTimer, kWatchIntervalMs, nullptr);
+      ShowWindow(window, SW_HIDE);
+      return;
+    case 1:
+      KillTimer(window, kReshowTimer);
+      if (cursorNear) {
+        SetTimer(window, kWatchTimer, kWatchIntervalMs, nullptr);
+      } else {
+        ShowWindow(window, SW_SHOW);
+      }
+      return;
+    case 2:
+      if (cursorNear) return;
+      KillTimer(window, kWatchTimer);
+      SetTimer(window, kReshowTimer, kReshowIntervalMs, nullptr);
+      return;
+  }
+}
+
+bool RegisterClockWindowClass(HINSTANCE instance) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = ClockWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kClockName;
+  return RegisterClassA(&windowClass) != 0;
+}
+
+void BindClockWindow(HWND window, ClockProgram* program) {
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(program));
+}
+
+LRESULT CALLBACK ClockWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ClockProgram* program = ProgramOf(window);
+  if (program == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == TaskbarCreatedMessage()) program->tray.Restore(window);
+  switch (message) {
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_CLOSE: DestroyWindow(window); break;
+    case WM_PAINT: OnPaint(window, *program); break;
+    case WM_TIMER: OnTimer(window, *program, wParam); break;
+    case WM_SETCURSOR: OnSetCursor(window, *program, lParam); break;
+    case WM_WINDOWPOSCHANGING:
+      OnWindowPosChanging(*program, reinterpret_cast<WINDOWPOS*>(lParam));
+      break;
+    case WM_WINDOWPOSCHANGED: OnWindowPosChanged(window, *program); break;
+    case WM_LBUTTONDOWN: OnLeftButtonDown(window, *program); break;
+    case WM_CONTEXTMENU: OnContextMenu(window, *program); break;
+    case WM_COMMAND: OnCommand(window, *program, wParam); break;
+    case kTrayCallbackMessage: OnTrayNotify(window, *program, wParam, lParam); break;
+    case kStayBehindMessage: OnStayBehind(window, *program); break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}

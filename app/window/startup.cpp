@@ -1,0 +1,101 @@
+#include "app/window/startup.h"
+
+#include "app/window/clock_program.h"
+#include "app/window/clock_window.h"
+#include "app/window/settings.h"
+#include "app/window/window_shape.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr UINT kTickIntervalMs = 100;
+
+// Another clock's window, brought forward and shown (it may be hidden in the tray).
+bool ShowRunningClock() {
+  HWND running = FindWindowA(kClockName, kClockName);
+  if (running == nullptr) return false;
+  SetForegroundWindow(running);
+  ShowWindow(running, SW_SHOW);
+  return true;
+}
+
+// A saved position whose centre lies on no monitor (one was unplugged) would leave
+// the clock out of reach: it then opens at the primary work area's corner. The
+// saved value stays as it is until the user moves the clock.
+POINT ReachablePosition(int x, int y) {
+  const POINT centre{x + ClockFace::kFaceSize / 2, y + ClockFace::kFaceSize / 2};
+  if (MonitorFromPoint(centre, MONITOR_DEFAULTTONULL) != nullptr) return POINT{x, y};
+  RECT workArea{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+  return POINT{workArea.left, workArea.top};
+}
+
+void RestorePlacement(ClockProgram& program) {
+  const int x = ReadSetting("WINDOW", "POS_X", nullptr, 0);
+  const int y = ReadSetting("WINDOW", "POS_Y", nullptr, 0);
+  program.stackingMode = static_cast<StackingMode>(ReadSetting("WINDOW", "POS_Z", nullptr, 0));
+  const POINT position = ReachablePosition(x, y);
+  // In mode Bottom the window procedure turns this insertion into HWND_BOTTOM.
+  HWND insertAfter = program.stackingMode == StackingMode::Topmost ? HWND_TOPMOST : HWND_TOP;
+  SetWindowPos(program.window, insertAfter, position.x, position.y, 0, 0, SWP_NOSIZE);
+  program.autoHide = ReadSetting("WINDOW", "AUTOHIDE", nullptr, 0);
+  program.positionLock = ReadSetting("WINDOW", "POSLOCK", nullptr, 0);
+}
+
+void PrepareFace(ClockProgram& program) {
+  ClockFace& face = program.face;
+  face.Attach(program.window);
+  char path[MAX_PATH] = {};
+  ReadSetting("BACKGROUND", "FILE", path, MAX_PATH);
+  face.LoadBackground(path);
+  ReadSetting("OBJECT", "MODULE_PATH", path, MAX_PATH);
+  face.SetModule(ClockFace::kClockSlot, path[0] != '\0' ? LoadLibraryA(path) : nullptr);
+  ReadSetting("OBJECT", "MODULE_PATH2", path, MAX_PATH);
+  face.SetModule(ClockFace::kInfoSlot, path[0] != '\0' ? LoadLibraryA(path) : nullptr);
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  face.Draw(&now);
+}
+
+}  // namespace
+
+int Startup(HINSTANCE instance, ClockProgram& program) {
+  if (ShowRunningClock()) return 0;
+  program.mutex.Reset(CreateMutexA(nullptr, FALSE, kClockName));
+  if (GetLastError() != 0) {
+    program.mutex.Reset(nullptr);
+    return 0;
+  }
+  if (!RegisterClockWindowClass(instance)) return 0;
+  program.window = CreateWindowExA(WS_EX_TOOLWINDOW, kClockName, kClockName, WS_POPUP,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, ClockFace::kFaceSize,
+                                   ClockFace::kFaceSize, nullptr, nullptr, instance, nullptr);
+  if (program.window == nullptr) return 0;
+  BindClockWindow(program.window, &program);
+  SetWindowPos(program.window, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+
+  RegionInfo region{};
+  if (!ApplyRegion(&region, program.window, kRegionResourceType, kRegionResourceId)) return 0;
+  RestorePlacement(program);
+  PrepareFace(program);
+
+  SetTimer(program.window, kTickTimer, kTickIntervalMs, nullptr);
+  ShowWindow(program.window, SW_SHOW);
+  UpdateWindow(program.window);
+  return 1;
+}
+
+void RunMessageLoop() {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+void Shutdown(ClockProgram& program) {
+  KillTimer(program.window, kTickTimer);
+  program.face.Clear();
+  WriteSetting("WINDOW", "POS_Z", nullptr, static_cast<int>(program.stackingMode));
+  program.tray.Remove(program.window);
+}

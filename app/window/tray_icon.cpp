@@ -1,0 +1,88 @@
+#include "app/window/tray_icon.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace {
+
+// The record in its first, 88-byte form, understood by every shell.
+constexpr DWORD kIconRecordSize = 88;
+constexpr char kTip[] = "Kelvane Vesk";
+
+NOTIFYICONDATAA IconRecord(HWND window, UINT id) {
+  NOTIFYICONDATAA record;
+  std::memset(&record, 0, sizeof record);
+  record.cbSize = kIconRecordSize;
+  record.hWnd = window;
+  record.uID = id;
+  return record;
+}
+
+void ShowClock(HWND window) {
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+}
+
+// The second popup of menu `menuId` at the cursor; the choice arrives as WM_COMMAND.
+void ShowTrayMenu(HWND window, int menuId) {
+  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(menuId));
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  SetForegroundWindow(window);
+  TrackPopupMenu(GetSubMenu(menu, 1), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+  SendMessageA(window, WM_NULL, 0, 0);
+  DestroyMenu(menu);
+}
+
+}  // namespace
+
+void TrayIcon::Toggle(HWND window, int iconResourceId, int menuId, UINT callbackMessage) {
+  if (present_) {
+    Remove(window);
+    menuId_ = 0;
+    return;
+  }
+  iconResourceId_ = iconResourceId;
+  callbackMessage_ = callbackMessage;
+  menuId_ = menuId;
+  Add(window);
+}
+
+void TrayIcon::Add(HWND window) {
+  present_ = 1;
+  NOTIFYICONDATAA record = IconRecord(window, 0);
+  record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  record.uCallbackMessage = callbackMessage_;
+  record.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconResourceId_));
+  std::strncpy(record.szTip, kTip, sizeof record.szTip - 1);
+  // The shell's answer is not looked at: a refused icon leaves the clock hidden,
+  // and a second start of the program shows it again.
+  Shell_NotifyIconA(NIM_ADD, &record);
+  iconId_ = record.uID;
+}
+
+void TrayIcon::Remove(HWND window) {
+  if (!present_) return;
+  present_ = 0;
+  NOTIFYICONDATAA record = IconRecord(window, iconId_);
+  Shell_NotifyIconA(NIM_DELETE, &record);
+}
+
+void TrayIcon::Restore(HWND window) {
+  if (present_) Add(window);
+}
+
+int TrayIcon::HandleNotify(HWND window, WPARAM, LPARAM lParam) {
+  switch (lParam) {
+    case WM_LBUTTONUP: ShowClock(window); return 1;
+    case WM_RBUTTONUP:
+      if (menuId_ == 0) {
+        ShowClock(window);
+      } else {
+        ShowTrayMenu(window, menuId_);
+      }
+      return 1;
+  }
+  return 0;
+}

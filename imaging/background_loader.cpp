@@ -1,0 +1,90 @@
+#include "imaging/background_loader.h"
+
+#include <vfw.h>
+
+#include <cstring>
+#include <vector>
+
+#include "imaging/draw_dib.h"
+#include "imaging/file_bytes.h"
+#include "imaging/gdi_handles.h"
+#include "imaging/orb_format.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+// Larger files are read only this far, which leaves their pixel block short: refused.
+constexpr size_t kMaxPictureBytes = 64u << 20;
+constexpr int kFaceSize = 200;
+constexpr COLORREF kTransparent = RGB(255, 0, 255);
+
+// Lays the dial overlay resource over `dc` at (0, 0), leaving out its magenta pixels.
+void DrawDialOverlay(HDC dc) {
+  GdiObject<HBITMAP> dial(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kDialOverlayId)));
+  if (dial.get() == nullptr) return;
+  BITMAP size{};
+  GetObjectA(dial.get(), sizeof size, &size);
+
+  MemoryDc image(nullptr);
+  ScopedSelect imageSelect(image.get(), dial.get());
+  GdiObject<HBITMAP> maskBitmap(CreateBitmap(size.bmWidth, size.bmHeight, 1, 1, nullptr));
+  MemoryDc mask(nullptr);
+  ScopedSelect maskSelect(mask.get(), maskBitmap.get());
+
+  // The mask is white where the dial is transparent and black where it is opaque.
+  SetBkColor(image.get(), kTransparent);
+  SetBkColor(mask.get(), kTransparent);
+  BitBlt(mask.get(), 0, 0, size.bmWidth, size.bmHeight, image.get(), 0, 0, SRCCOPY);
+  // Black out the dial's transparent pixels, punch black holes into `dc` where the
+  // dial is opaque, and OR the dial into the holes.
+  SetBkColor(image.get(), RGB(0, 0, 0));
+  SetTextColor(image.get(), RGB(255, 255, 255));
+  BitBlt(image.get(), 0, 0, size.bmWidth, size.bmHeight, mask.get(), 0, 0, SRCAND);
+  SetBkColor(dc, RGB(255, 255, 255));
+  SetTextColor(dc, RGB(0, 0, 0));
+  BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, mask.get(), 0, 0, SRCAND);
+  BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, image.get(), 0, 0, SRCPAINT);
+}
+
+}  // namespace
+
+int DrawBackgroundPicture(const char* path, HDC dc, int x, int y, int width, int height) {
+  if (path == nullptr || path[0] == '\0') return 0;
+  std::vector<unsigned char> file;
+  if (!ReadFileBytes(path, kMaxPictureBytes, &file)) return 0;
+  OrbLayout layout{};
+  if (CheckOrbFile(file.data(), file.size(), &layout) != OrbCheck::kOk) return 0;
+
+  // The header followed by its colour table, or by one unused entry at 16 bits and more.
+  const size_t colors = layout.colorCount != 0 ? layout.colorCount : 1;
+  std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + colors * sizeof(RGBQUAD), 0);
+  std::memcpy(info.data(), file.data() + kOrbInfoHeaderOffset, kOrbInfoHeaderBytes);
+  if (layout.colorCount != 0) {
+    std::memcpy(info.data() + kOrbInfoHeaderBytes, file.data() + kOrbColorTableOffset,
+                layout.colorCount * sizeof(RGBQUAD));
+  }
+  auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
+  const int sourceWidth = layout.width;
+  const int sourceHeight = layout.height < 0 ? -layout.height : layout.height;
+
+  DrawDibHandle drawDib;
+  DrawDibDraw(drawDib.get(), dc, x, y, width != 0 ? width : sourceWidth,
+              height != 0 ? height : sourceHeight, header, file.data() + layout.pixelOffset, 0, 0,
+              sourceWidth, sourceHeight, DDF_BACKGROUNDPAL);
+  return 1;
+}
+
+int DrawBitmapWithDial(const char* path, HDC dc) {
+  GdiObject<HBITMAP> picture(
+      static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+  if (picture.get() != nullptr) {
+    MemoryDc source(dc);
+    ScopedSelect select(source.get(), picture.get());
+    BitBlt(dc, 0, 0, kFaceSize, kFaceSize, source.get(), 0, 0, SRCCOPY);
+  } else {
+    const RECT face{0, 0, kFaceSize, kFaceSize};
+    FillRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  }
+  DrawDialOverlay(dc);
+  return 1;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <windows.h>
+
+// Draws an "orb" background picture file into `dc` at (x, y); a width or height
+// of 0 means the picture's own. Returns 1 when drawn, 0 when the file is no
+// background picture, is damaged, or cannot be read.
+int DrawBackgroundPicture(const char* path, HDC dc, int x, int y, int width, int height);
+
+// Draws the top-left 200 x 200 pixels of a BMP file into `dc` (black when it
+// cannot be loaded), then lays the built-in dial overlay over it. Always 1.
+// Leaves `dc` with a white background colour and a black text colour.
+int DrawBitmapWithDial(const char* path, HDC dc);

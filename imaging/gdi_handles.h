@@ -1,0 +1,72 @@
+#pragma once
+
+#include <windows.h>
+
+// Scoped owners for the GDI objects the drawing code makes and borrows. Declare
+// them in the order of acquisition: the reverse order of destruction then
+// deselects before it deletes.
+
+// Owns one GDI object (pen, brush, bitmap, font, region) and deletes it.
+template <typename Handle>
+class GdiObject {
+ public:
+  explicit GdiObject(Handle handle = nullptr) : handle_(handle) {}
+  ~GdiObject() {
+    if (handle_ != nullptr) DeleteObject(handle_);
+  }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+
+  Handle get() const { return handle_; }
+
+ private:
+  Handle handle_;
+};
+
+// Owns a memory device context compatible with `dc` (the screen when null).
+class MemoryDc {
+ public:
+  explicit MemoryDc(HDC dc) : dc_(CreateCompatibleDC(dc)) {}
+  ~MemoryDc() {
+    if (dc_ != nullptr) DeleteDC(dc_);
+  }
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// Borrows a window's device context and releases it.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// Selects an object into a device context and puts the replaced one back.
+class ScopedSelect {
+ public:
+  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~ScopedSelect() {
+    if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+  }
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};

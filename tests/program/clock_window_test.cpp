@@ -1,0 +1,263 @@
+#include <windows.h>
+// windows.h first: shellapi.h builds on it.
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <set>
+
+#include "tests/program/running_clock.h"
+
+namespace {
+
+const COLORREF kPlum = RGB(0x88, 0x20, 0x60);
+
+// A clock at (100, 100), so that its centre is at (200, 200).
+class ClockWindowTest : public testing::Test {
+ protected:
+  void Start() {
+    MoveMouse(700, 600);  // well away from where the clock opens
+    folder_.Set("WINDOW", "POS_X", "100");
+    folder_.Set("WINDOW", "POS_Y", "100");
+    clock_ = std::make_unique<RunningClock>(folder_);
+    window_ = clock_->WaitForWindow();
+    ASSERT_NE(window_, nullptr);
+  }
+
+  bool Visible() const { return IsWindowVisible(window_) != 0; }
+
+  ProgramFolder folder_;
+  std::unique_ptr<RunningClock> clock_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(ClockWindowTest, EachSecondComposesOneFace) {
+  CallLog log;
+  folder_.Set("OBJECT", "MODULE_PATH2", folder_.Install("info_green.dll", "info"));
+  Start();
+  // Wait for four compositions after start-up: about three seconds of ticks.
+  ASSERT_TRUE(WaitFor([&] { return log.Matching("DrawInfo").size() >= 5; }, 8000));
+  const std::vector<std::string> draws = log.Matching("DrawInfo");
+  std::set<std::string> seconds;
+  for (size_t i = 1; i < draws.size(); ++i) {
+    EXPECT_TRUE(seconds.insert(draws[i]).second) << "second composed twice: " << draws[i];
+  }
+}
+
+TEST_F(ClockWindowTest, MirrickShowsANewFaceEverySecond) {
+  folder_.Set("OBJECT", "MODULE_PATH2", folder_.Install("Mirrick.dll", "info"));
+  Start();
+  // The white box of the info module, with dark text in it.
+  ASSERT_TRUE(WaitFor([] { return ScreenPixel(100 + 67, 100 + 155) == RGB(255, 255, 255); }));
+  auto boxPixels = [] {
+    std::vector<COLORREF> pixels;
+    for (int y = 146; y < 162; ++y) {
+      for (int x = 70; x < 134; ++x) pixels.push_back(ScreenPixel(100 + x, 100 + y));
+    }
+    return pixels;
+  };
+  const std::vector<COLORREF> first = boxPixels();
+  EXPECT_TRUE(WaitFor([&] { return boxPixels() != first; }, 3000));
+}
+
+TEST_F(ClockWindowTest, DraggingMovesTheClockAndSavesThePosition) {
+  Start();
+  MoveMouse(200, 150);
+  PressLeftButton();
+  ASSERT_TRUE(WaitForMoveLoop(window_));
+  for (int step = 1; step <= 5; ++step) MoveMouse(200 + 10 * step, 150 + 6 * step);
+  ReleaseLeftButton();
+  ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_X") == "150"; }));
+  EXPECT_EQ(folder_.Get("WINDOW", "POS_Y"), "130");
+  EXPECT_EQ(WindowRect(window_).left, 150);
+  EXPECT_EQ(WindowRect(window_).top, 130);
+}
+
+TEST_F(ClockWindowTest, AClickWithoutMovingStillSavesThePosition) {
+  Start();
+  WritePrivateProfileStringA("WINDOW", nullptr, nullptr, folder_.ini().c_str());
+  MoveMouse(200, 150);
+  PressLeftButton();
+  ReleaseLeftButton();
+  ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_X") == "100"; }));
+  EXPECT_EQ(folder_.Get("WINDOW", "POS_Y"), "100");
+}
+
+TEST_F(ClockWindowTest, ALockedClockNeitherMovesNorWrites) {
+  folder_.Set("WINDOW", "POSLOCK", "1");
+  Start();
+  WritePrivateProfileStringA("WINDOW", "POS_X", nullptr, folder_.ini().c_str());
+  MoveMouse(200, 150);
+  PressLeftButton();
+  for (int step = 1; step <= 5; ++step) MoveMouse(200 + 10 * step, 150 + 6 * step);
+  ReleaseLeftButton();
+  // A later close proves every earlier message was handled.
+  PostMessageA(window_, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(clock_->WaitForExit());
+  EXPECT_EQ(folder_.Get("WINDOW", "POS_X"), "<absent>");
+}
+
+TEST_F(ClockWindowTest, StackingCommandsSetTheWindowAndSaveAtOnce) {
+  Start();
+  auto topmost = [this] { return (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+  PostMessageA(window_, WM_COMMAND, 40005, 0);
+  ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_Z") == "1"; }));
+  EXPECT_TRUE(topmost());
+  PostMessageA(window_, WM_COMMAND, 40004, 0);
+  ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_Z") == "0"; }));
+  EXPECT_FALSE(topmost());
+  PostMessageA(window_, WM_COMMAND, 40005, 0);
+  ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_Z") == "1"; }));
+  PostMessageA(window_, WM_COMMAND, 40006, 0);
+  ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_Z") == "2"; }));
+  EXPECT_FALSE(topmost());
+}
+
+TEST_F(ClockWindowTest, BehindModeStaysBehindEvenWhenClicked) {
+  TestWindow cover(50, 50, 120, 120, kPlum);
+  folder_.Set("WINDOW", "POS_Z", "2");
+  Start();
+  EXPECT_TRUE(WaitFor([&] { return IsAbove(cover.get(), window_); }));
+  MoveMouse(250, 250);  // a part of the clock the cover leaves free
+  PressLeftButton();
+  ReleaseLeftButton();
+  ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_X") == "100"; }));
+  EXPECT_TRUE(WaitFor([&] { return IsAbove(cover.get(), window_); }));
+}
+
+// The context menu's popup window, once the clock shows it.
+HWND WaitForPopupMenu() {
+  HWND popup = nullptr;
+  WaitFor([&] {
+    popup = FindWindowA("#32768", nullptr);
+    return popup != nullptr && IsWindowVisible(popup);
+  });
+  return popup;
+}
+
+TEST_F(ClockWindowTest, TheContextMenuCarriesTheChosenCommandToTheClock) {
+  Start();
+  PostMessageA(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window_), -1);
+  HWND popup = WaitForPopupMenu();
+  ASSERT_NE(popup, nullptr);
+  // Up from nothing selected wraps to the last item, "閉じる(&C)" (close).
+  PostMessageA(popup, WM_KEYDOWN, VK_UP, 0);
+  PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(clock_->WaitForExit());
+}
+
+TEST_F(ClockWindowTest, EscapeClosesTheContextMenuAndTheClockRunsOn) {
+  Start();
+  PostMessageA(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window_), -1);
+  HWND popup = WaitForPopupMenu();
+  ASSERT_NE(popup, nullptr);
+  PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(WaitFor([] {
+    HWND menu = FindWindowA("#32768", nullptr);
+    return menu == nullptr || !IsWindowVisible(menu);
+  }));
+  EXPECT_FALSE(clock_->WaitForExit(500));
+  EXPECT_TRUE(IsWindowVisible(window_));
+}
+
+TEST_F(ClockWindowTest, MenuTogglesSaveTheirNewValue) {
+  Start();
+  PostMessageA(window_, WM_COMMAND, 40008, 0);
+  ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "AUTOHIDE") == "1"; }));
+  PostMessageA(window_, WM_COMMAND, 40010, 0);
+  ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POSLOCK") == "1"; }));
+  PostMessageA(window_, WM_COMMAND, 40008, 0);
+  ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "AUTOHIDE") == "0"; }));
+  PostMessageA(window_, WM_COMMAND, 40001, 0);
+  ASSERT_TRUE(clock_->WaitForExit());
+}
+
+TEST_F(ClockWindowTest, DodgingHidesNearTheCentreAndReturnsAfterASecondAway) {
+  folder_.Set("WINDOW", "AUTOHIDE", "1");
+  Start();
+  MoveMouse(290, 200);  // 90 pixels from the centre: on the shape's rim or outside it
+  MoveMouse(289, 200);
+  EXPECT_FALSE(WaitFor([&] { return !Visible(); }, 700));
+  MoveMouse(270, 200);  // 70 pixels: near
+  MoveMouse(269, 200);
+  ASSERT_TRUE(WaitFor([&] { return !Visible(); }, 3000));
+
+  MoveMouse(600, 600);
+  const DWORD away = GetTickCount();
+  ASSERT_TRUE(WaitFor([&] { return Visible(); }, 4000));
+  EXPECT_GE(GetTickCount() - away, 950u);  // a full second away, give or take a tick
+}
+
+TEST_F(ClockWindowTest, ComingBackWithinTheSecondRestartsTheWait) {
+  folder_.Set("WINDOW", "AUTOHIDE", "1");
+  Start();
+  MoveMouse(230, 200);
+  MoveMouse(229, 200);
+  ASSERT_TRUE(WaitFor([&] { return !Visible(); }, 3000));
+  MoveMouse(600, 600);
+  Sleep(500);  // half of the wait: part of the scenario, not a guess
+  MoveMouse(230, 200);
+  EXPECT_FALSE(WaitFor([&] { return Visible(); }, 1800));
+  MoveMouse(600, 600);
+  EXPECT_TRUE(WaitFor([&] { return Visible(); }, 4000));
+}
+
+// Asks the shell whether the clock's icon is in the notification area.
+bool TrayIconPresent(HWND window) {
+  NOTIFYICONDATAA record{};
+  record.cbSize = 88;
+  record.hWnd = window;
+  record.uID = 0;
+  return Shell_NotifyIconA(NIM_MODIFY, &record) != 0;
+}
+
+TEST_F(ClockWindowTest, HidingPutsAnIconInTheTrayThatBringsTheClockBack) {
+  Start();
+  EXPECT_FALSE(TrayIconPresent(window_));
+  PostMessageA(window_, WM_COMMAND, 40009, 0);
+  ASSERT_TRUE(WaitFor([&] { return !Visible(); }));
+  EXPECT_TRUE(TrayIconPresent(window_));
+
+  // Moving over the icon and pressing a button do nothing.
+  for (LPARAM mouse : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONDBLCLK}) {
+    PostMessageA(window_, 1147, 0, mouse);
+  }
+  SendMessageA(window_, WM_NULL, 0, 0);
+  EXPECT_FALSE(Visible());
+  EXPECT_TRUE(TrayIconPresent(window_));
+
+  PostMessageA(window_, 1147, 0, WM_LBUTTONUP);
+  ASSERT_TRUE(WaitFor([&] { return Visible(); }));
+  EXPECT_TRUE(WaitFor([&] { return !TrayIconPresent(window_); }));
+
+  PostMessageA(window_, WM_COMMAND, 40009, 0);
+  ASSERT_TRUE(WaitFor([&] { return !Visible(); }));
+  PostMessageA(window_, 1147, 0, WM_RBUTTONUP);
+  ASSERT_TRUE(WaitFor([&] { return Visible(); }));
+  EXPECT_TRUE(WaitFor([&] { return !TrayIconPresent(window_); }));
+}
+
+TEST_F(ClockWindowTest, TheIconComesBackWhenTheShellRestarts) {
+  Start();
+  PostMessageA(window_, WM_COMMAND, 40009, 0);
+  ASSERT_TRUE(WaitFor([&] { return TrayIconPresent(window_); }));
+  // A restarted shell has lost every icon and says so to all top-level windows.
+  NOTIFYICONDATAA record{};
+  record.cbSize = 88;
+  record.hWnd = window_;
+  Shell_NotifyIconA(NIM_DELETE, &record);
+  ASSERT_FALSE(TrayIconPresent(window_));
+  PostMessageA(window_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return TrayIconPresent(window_); }));
+}
+
+TEST_F(ClockWindowTest, ClosingWithTheIconPresentRemovesIt) {
+  Start();
+  PostMessageA(window_, WM_COMMAND, 40009, 0);
+  ASSERT_TRUE(WaitFor([&] { return TrayIconPresent(window_); }));
+  PostMessageA(window_, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(clock_->WaitForExit());
+  EXPECT_FALSE(TrayIconPresent(window_));
+}
+
+}  // namespace

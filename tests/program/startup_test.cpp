@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include "tests/program/running_clock.h"
+
+namespace {
+
+const COLORREF kPlum = RGB(0x88, 0x20, 0x60);
+const COLORREF kBlack = RGB(0, 0, 0);
+
+bool IsBright(COLORREF c) {
+  return GetRValue(c) > 0xF0 && GetGValue(c) > 0xF0 && GetBValue(c) > 0xF0;
+}
+
+TEST(Startup, WithoutSettingsTheClockOpensAtTheOriginCutToItsOutline) {
+  TestWindow backdrop(0, 0, 300, 300, kPlum);
+  ProgramFolder folder;
+  RunningClock clock(folder);
+  HWND window = clock.WaitForWindow();
+  ASSERT_NE(window, nullptr);
+  const RECT rect = WindowRect(window);
+  EXPECT_EQ(rect.left, 0);
+  EXPECT_EQ(rect.top, 0);
+  EXPECT_EQ(rect.right, 200);
+  EXPECT_EQ(rect.bottom, 200);
+  EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_FALSE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_CAPTION | WS_BORDER | WS_THICKFRAME), 0);
+
+  // Black with the built-in dial inside the outline; the backdrop outside it.
+  ASSERT_TRUE(WaitFor([] { return ScreenPixel(100, 100) == kBlack; }));
+  EXPECT_TRUE(IsBright(ScreenPixel(104, 23)));
+  EXPECT_EQ(ScreenPixel(1, 1), kPlum);
+  EXPECT_EQ(ScreenPixel(198, 198), kPlum);
+  EXPECT_EQ(ScreenPixel(250, 250), kPlum);
+}
+
+TEST(Startup, TheSavedPositionIsHonouredNegativeValuesIncluded) {
+  ProgramFolder folder;
+  folder.Set("WINDOW", "POS_X", "150");
+  folder.Set("WINDOW", "POS_Y", "-30");
+  RunningClock clock(folder);
+  HWND window = clock.WaitForWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(WindowRect(window).left, 150);
+  EXPECT_EQ(WindowRect(window).top, -30);
+}
+
+TEST(Startup, APositionOnNoMonitorOpensOnThePrimaryWorkAreaAndStaysSaved) {
+  ProgramFolder folder;
+  folder.Set("WINDOW", "POS_X", "5000");
+  folder.Set("WINDOW", "POS_Y", "-4000");
+  RunningClock clock(folder);
+  HWND window = clock.WaitForWindow();
+  ASSERT_NE(window, nullptr);
+  RECT workArea{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+  EXPECT_EQ(WindowRect(window).left, workArea.left);
+  EXPECT_EQ(WindowRect(window).top, workArea.top);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(clock.WaitForExit());
+  EXPECT_EQ(folder.Get("WINDOW", "POS_X"), "5000");
+  EXPECT_EQ(folder.Get("WINDOW", "POS_Y"), "-4000");
+}
+
+TEST(Startup, ModulesNamedInTheSettingsDrawAtStartUp) {
+  ProgramFolder folder;
+  folder.Set("OBJECT", "MODULE_PATH", ExeDir() + "\\clock_red.dll");
+  folder.Set("OBJECT", "MODULE_PATH2", ExeDir() + "\\info_green.dll");
+  folder.Set("WINDOW", "POS_X", "100");
+  folder.Set("WINDOW", "POS_Y", "100");
+  RunningClock clock(folder);
+  ASSERT_NE(clock.WaitForWindow(), nullptr);
+  EXPECT_TRUE(WaitFor([] { return ScreenPixel(200, 200) == RGB(255, 0, 0); }));
+  EXPECT_TRUE(WaitFor([] { return ScreenPixel(150, 150) == RGB(0, 255, 0); }));
+}
+
+TEST(Startup, UnloadableModulesLeaveTheirLayersOut) {
+  ProgramFolder folder;
+  WriteBytes(folder.File("junk.dll"), {'n', 'o', 't', ' ', 'a', ' ', 'd', 'l', 'l'});
+  folder.Set("OBJECT", "MODULE_PATH", folder.File("missing.dll"));
+  folder.Set("OBJECT", "MODULE_PATH2", folder.File("junk.dll"));
+  TestWindow backdrop(0, 0, 300, 300, kPlum);
+  RunningClock clock(folder);
+  ASSERT_NE(clock.WaitForWindow(), nullptr);
+  EXPECT_TRUE(WaitFor([] { return IsBright(ScreenPixel(104, 23)); }));
+  EXPECT_EQ(ScreenPixel(100, 100), kBlack);
+}
+
+TEST(Startup, ASecondStartShowsTheFirstClockAndEnds) {
+  ProgramFolder folder;
+  RunningClock first(folder);
+  HWND window = first.WaitForWindow();
+  ASSERT_NE(window, nullptr);
+  ShowWindow(window, SW_HIDE);
+  ASSERT_TRUE(WaitFor([window] { return !IsWindowVisible(window); }));
+
+  RunningClock second(folder);
+  ASSERT_TRUE(second.started());
+  ASSERT_TRUE(second.WaitForExit());
+  EXPECT_EQ(second.ExitCode(), 0u);
+  EXPECT_TRUE(WaitFor([window] { return IsWindowVisible(window) != 0; }));
+  EXPECT_EQ(CountClockWindows(), 1);
+}
+
+TEST(Shutdown, WmCloseEndsTheProgramAndWritesTheStackingMode) {
+  // "表示ソフト": both 表 and ソ end in a 0x5C trail byte.
+  ProgramFolder folder("\x95\x5C\x8E\xA6\x83\x5C\x83\x74\x83\x67");
+  RunningClock clock(folder);
+  HWND window = clock.WaitForWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(folder.Get("WINDOW", "POS_Z"), "<absent>");
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(clock.WaitForExit());
+  EXPECT_EQ(clock.ExitCode(), 0u);
+  EXPECT_EQ(folder.Get("WINDOW", "POS_Z"), "0");
+  EXPECT_EQ(CountClockWindows(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,160 @@
+#include "imaging/background_loader.h"
+
+#include <gtest/gtest.h>
+
+#include "app/window/clock_face.h"
+#include "tests/win32/test_support.h"
+#include "tools/orb_writer.h"
+
+namespace {
+
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kTeal = RGB(0x40, 0x80, 0xC0);
+const COLORREF kOlive = RGB(0x80, 0x80, 0x00);
+const COLORREF kPlum = RGB(0x88, 0x20, 0x60);
+
+// The dial's ring runs about 73 to 82 pixels from the centre: (104, 23) lies on it, between two
+// minute marks.
+constexpr int kRingX = 104;
+constexpr int kRingY = 23;
+
+std::vector<unsigned char> Orb24(int width, int height, COLORREF color) {
+  OrbPicture picture;
+  EXPECT_TRUE(
+      OrbPictureFromBmp(MakeBmp24(width, height, [=](int, int) { return color; }), &picture));
+  picture.title = "\x96\xe9\x96\xbe\x82\xaf";  // 夜明け
+  picture.author = "";
+  return BuildOrbFile(picture);
+}
+
+// An 8-bit picture whose every pixel is palette entry 7 of colour `color`.
+std::vector<unsigned char> Orb8(int width, int height, COLORREF color) {
+  OrbPicture picture;
+  picture.infoHeader.assign(40, 0);
+  picture.infoHeader[0] = 40;
+  picture.infoHeader[4] = static_cast<unsigned char>(width);
+  picture.infoHeader[8] = static_cast<unsigned char>(height);
+  picture.infoHeader[12] = 1;
+  picture.infoHeader[14] = 8;
+  picture.colorTable.assign(1024, 0);
+  picture.colorTable[4 * 7] = GetBValue(color);
+  picture.colorTable[4 * 7 + 1] = GetGValue(color);
+  picture.colorTable[4 * 7 + 2] = GetRValue(color);
+  picture.pixels.assign(static_cast<size_t>((width + 3) / 4 * 4) * height, 7);
+  return BuildOrbFile(picture);
+}
+
+class LoadBackgroundTest : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(face_.Attach(window_.get()), 1); }
+
+  COLORREF Background(int x, int y) const {
+    GdiFlush();
+    const DrawSurface& s = face_.BackgroundSurface();
+    return Pixel555(s.bits(), s.stride(), x, y);
+  }
+
+  void ExpectBlackWithDial() const {
+    EXPECT_EQ(Background(10, 10), kBlack);
+    EXPECT_EQ(Background(100, 100), kBlack);
+    EXPECT_EQ(Background(kRingX, kRingY), To555(kWhite));
+  }
+
+  TestWindow window_{0, 0, 10, 10, kBlack};
+  ClockFace face_;
+  TempDir dir_;
+};
+
+TEST_F(LoadBackgroundTest, AnEmptyOrMissingPathGivesBlackWithTheDial) {
+  EXPECT_EQ(face_.LoadBackground(""), 1);
+  ExpectBlackWithDial();
+  EXPECT_EQ(face_.LoadBackground(dir_.File("missing.orb").c_str()), 1);
+  ExpectBlackWithDial();
+}
+
+TEST_F(LoadBackgroundTest, ABmpShowsItsTopLeftCornerUnderTheDial) {
+  const std::string path = dir_.File("picture.bmp");
+  WriteBytes(path,
+             MakeBmp24(260, 230, [](int x, int y) { return x < 200 && y < 200 ? kTeal : kOlive; }));
+  face_.LoadBackground(path.c_str());
+  EXPECT_EQ(Background(10, 10), To555(kTeal));
+  EXPECT_EQ(Background(199, 199), To555(kTeal));
+  EXPECT_EQ(Background(100, 100), To555(kTeal));
+  EXPECT_EQ(Background(kRingX, kRingY), To555(kWhite));
+}
+
+TEST_F(LoadBackgroundTest, AnOrbPictureShowsAloneWithoutTheDial) {
+  const std::string path = dir_.File("face.orb");
+  WriteBytes(path, Orb24(200, 200, kTeal));
+  face_.LoadBackground(path.c_str());
+  EXPECT_EQ(Background(10, 10), To555(kTeal));
+  EXPECT_EQ(Background(kRingX, kRingY), To555(kTeal));
+  EXPECT_EQ(Background(199, 199), To555(kTeal));
+}
+
+TEST_F(LoadBackgroundTest, ASmallOrbPictureCoversOnlyItsOwnArea) {
+  const std::string large = dir_.File("large.orb");
+  const std::string small = dir_.File("small.orb");
+  WriteBytes(large, Orb24(200, 200, kTeal));
+  WriteBytes(small, Orb8(50, 40, kPlum));
+  face_.LoadBackground(large.c_str());
+  face_.LoadBackground(small.c_str());
+  EXPECT_EQ(Background(0, 0), To555(kPlum));
+  EXPECT_EQ(Background(49, 39), To555(kPlum));
+  EXPECT_EQ(Background(50, 39), To555(kTeal));
+  EXPECT_EQ(Background(49, 40), To555(kTeal));
+}
+
+TEST_F(LoadBackgroundTest, ADamagedOrbPictureFallsBackToBlackWithTheDial) {
+  std::vector<unsigned char> file = Orb24(200, 200, kTeal);
+  file.resize(file.size() / 2);  // the pixel block is cut short
+  file[4] = static_cast<unsigned char>(file.size());
+  file[5] = static_cast<unsigned char>(file.size() >> 8);
+  file[6] = static_cast<unsigned char>(file.size() >> 16);
+  const std::string path = dir_.File("damaged.orb");
+  WriteBytes(path, file);
+  EXPECT_EQ(DrawBackgroundPicture(path.c_str(), face_.BackgroundSurface().memoryDc(), 0, 0, 0, 0),
+            0);
+  face_.LoadBackground(path.c_str());
+  ExpectBlackWithDial();
+}
+
+TEST_F(LoadBackgroundTest, ABmpIsNoOrbPicture) {
+  const std::string path = dir_.File("named.orb");
+  WriteBytes(path, MakeBmp24(200, 200, [](int, int) { return kOlive; }));
+  EXPECT_EQ(DrawBackgroundPicture(path.c_str(), face_.BackgroundSurface().memoryDc(), 0, 0, 0, 0),
+            0);
+  face_.LoadBackground(path.c_str());
+  EXPECT_EQ(Background(10, 10), To555(kOlive));
+  EXPECT_EQ(Background(kRingX, kRingY), To555(kWhite));
+}
+
+TEST_F(LoadBackgroundTest, APictureIsStretchedToAGivenSizeAtAGivenPlace) {
+  const std::string path = dir_.File("face.orb");
+  WriteBytes(path, Orb8(20, 10, kPlum));
+  HDC dc = face_.BackgroundSurface().memoryDc();
+  const RECT all{0, 0, 200, 200};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  ASSERT_EQ(DrawBackgroundPicture(path.c_str(), dc, 30, 40, 80, 60), 1);
+  EXPECT_EQ(Background(30, 40), To555(kPlum));
+  EXPECT_EQ(Background(109, 99), To555(kPlum));
+  EXPECT_EQ(Background(110, 100), kBlack);
+  EXPECT_EQ(Background(29, 39), kBlack);
+}
+
+TEST(DrawBitmapWithDial, LeavesWhiteBackgroundAndBlackTextColour) {
+  TestWindow window(0, 0, 10, 10, kBlack);
+  DrawSurface surface;
+  ASSERT_EQ(surface.Create(window.get(), 200, 200, 24), 1);
+  SetBkColor(surface.memoryDc(), kTeal);
+  SetTextColor(surface.memoryDc(), kOlive);
+  EXPECT_EQ(DrawBitmapWithDial("", surface.memoryDc()), 1);
+  EXPECT_EQ(GetBkColor(surface.memoryDc()), kWhite);
+  EXPECT_EQ(GetTextColor(surface.memoryDc()), kBlack);
+  DIBSECTION section{};
+  GetObjectA(GetCurrentObject(surface.memoryDc(), OBJ_BITMAP), sizeof section, &section);
+  EXPECT_EQ(section.dsBm.bmBits, surface.bits());  // the surface keeps its own bitmap selected
+}
+
+}  // namespace

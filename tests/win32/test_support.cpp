@@ -1,0 +1,270 @@
+#include "tests/win32/test_support.h"
+
+#include <cstdio>
+
+std::string ExeDir() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string dir(path);
+  return dir.substr(0, dir.find_last_of('\\'));
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    if (condition()) return true;
+    if (GetTickCount() - start > timeoutMs) return condition();
+    Sleep(10);
+  }
+}
+
+void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return;
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+}
+
+std::string ReadText(const std::string& path) {
+  std::string text;
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return text;
+  char buffer[4096];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
+  std::fclose(file);
+  return text;
+}
+
+TempDir::TempDir(const std::string& name) {
+  char base[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, base);
+  static int counter = 0;
+  char unique[64];
+  std::snprintf(unique, sizeof unique, "-%lu-%d", GetCurrentProcessId(), ++counter);
+  path_ = std::string(base) + name + unique;
+  CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+namespace {
+
+void RemoveTree(const std::string& path) {
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string child = path + "\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(child);
+      } else {
+        DeleteFileA(child.c_str());
+      }
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+  }
+  RemoveDirectoryA(path.c_str());
+}
+
+}  // namespace
+
+TempDir::~TempDir() { RemoveTree(path_); }
+
+CallLog::CallLog() : dir_("kelvane-log"), path_(dir_.File("calls.log")) {
+  SetEnvironmentVariableA("KELVANE_FIXTURE_LOG", path_.c_str());
+}
+
+CallLog::~CallLog() { SetEnvironmentVariableA("KELVANE_FIXTURE_LOG", nullptr); }
+
+std::vector<std::string> CallLog::Lines() const {
+  std::vector<std::string> lines;
+  const std::string text = ReadText(path_);
+  size_t start = 0;
+  for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+std::vector<std::string> CallLog::Matching(const std::string& prefix) const {
+  std::vector<std::string> matching;
+  for (const std::string& line : Lines()) {
+    const size_t space = line.find(' ');
+    if (space != std::string::npos && line.compare(space + 1, prefix.size(), prefix) == 0) {
+      matching.push_back(line);
+    }
+  }
+  return matching;
+}
+
+void CallLog::Clear() const { DeleteFileA(path_.c_str()); }
+
+MessageBoxWatcher::MessageBoxWatcher(const std::string& caption)
+    : caption_(caption), thread_([this] { Watch(); }) {}
+
+MessageBoxWatcher::~MessageBoxWatcher() {
+  stop_ = true;
+  thread_.join();
+}
+
+std::vector<std::string> MessageBoxWatcher::Texts() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return texts_;
+}
+
+namespace {
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
+  char className[32] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, "Static") != 0) return TRUE;
+  char text[1024] = {};
+  GetWindowTextA(child, text, sizeof text);
+  if (text[0] != '\0') *reinterpret_cast<std::string*>(lParam) = text;
+  return TRUE;
+}
+
+}  // namespace
+
+void MessageBoxWatcher::Watch() {
+  while (!stop_) {
+    HWND box = FindWindowA("#32770", caption_.c_str());
+    if (box != nullptr && IsWindowVisible(box)) {
+      std::string text;
+      EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        texts_.push_back(text);
+      }
+      SendMessageA(box, WM_COMMAND, IDOK, 0);
+      WaitFor([box] { return !IsWindow(box); }, 5000);
+    }
+    Sleep(10);
+  }
+}
+
+namespace {
+
+LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) {
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(reinterpret_cast<HDC>(wParam), &client,
+             reinterpret_cast<HBRUSH>(GetWindowLongPtrA(window, GWLP_USERDATA)));
+    return 1;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+const char* TestWindowClass() {
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = TestWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = "KelvaneTestWindow";
+    RegisterClassA(&windowClass);
+    registered = true;
+  }
+  return "KelvaneTestWindow";
+}
+
+}  // namespace
+
+TestWindow::TestWindow(int x, int y, int width, int height, COLORREF color, bool topmost)
+    : brush_(CreateSolidBrush(color)) {
+  window_ = CreateWindowExA(WS_EX_TOOLWINDOW | (topmost ? WS_EX_TOPMOST : 0), TestWindowClass(),
+                            "test", WS_POPUP, x, y, width, height, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(brush_));
+  ShowWindow(window_, SW_SHOWNOACTIVATE);
+  UpdateWindow(window_);
+}
+
+TestWindow::~TestWindow() {
+  DestroyWindow(window_);
+  DeleteObject(brush_);
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF color = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return color;
+}
+
+COLORREF Pixel555(const unsigned char* bits, int stride, int x, int y) {
+  const unsigned char* p = bits + y * stride + 2 * x;
+  const unsigned value = p[0] | (p[1] << 8);
+  return RGB(((value >> 10) & 31) << 3, ((value >> 5) & 31) << 3, (value & 31) << 3);
+}
+
+COLORREF To555(COLORREF color) { return color & 0xF8F8F8; }
+
+namespace {
+
+void Put32(std::vector<unsigned char>& out, size_t at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+}  // namespace
+
+std::vector<unsigned char> MakeBmp24(int width, int height,
+                                     const std::function<COLORREF(int, int)>& color) {
+  const int stride = (width * 3 + 3) / 4 * 4;
+  std::vector<unsigned char> file(54 + static_cast<size_t>(stride) * height, 0);
+  file[0] = 'B';
+  file[1] = 'M';
+  Put32(file, 2, static_cast<uint32_t>(file.size()));
+  Put32(file, 10, 54);
+  Put32(file, 14, 40);
+  Put32(file, 18, static_cast<uint32_t>(width));
+  Put32(file, 22, static_cast<uint32_t>(height));
+  file[26] = 1;
+  file[28] = 24;
+  for (int y = 0; y < height; ++y) {
+    unsigned char* row = file.data() + 54 + static_cast<size_t>(height - 1 - y) * stride;
+    for (int x = 0; x < width; ++x) {
+      const COLORREF c = color(x, y);
+      row[3 * x] = GetBValue(c);
+      row[3 * x + 1] = GetGValue(c);
+      row[3 * x + 2] = GetRValue(c);
+    }
+  }
+  return file;
+}
+
+namespace {
+
+void SendMouse(DWORD flags, int x = 0, int y = 0) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_ABSOLUTE) {
+    // Absolute coordinates run from 0 to 65535 across the primary screen.
+    input.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN);
+  }
+  SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+void MoveMouse(int x, int y) {
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+  WaitFor(
+      [x, y] {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        return cursor.x == x && cursor.y == y;
+      },
+      2000);
+}
+
+void PressLeftButton() { SendMouse(MOUSEEVENTF_LEFTDOWN); }
+
+void ReleaseLeftButton() { SendMouse(MOUSEEVENTF_LEFTUP); }

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// The folder of the running test executable, where the test DLLs are built.
+std::string ExeDir();
+
+// Polls `condition` (pumping this thread's messages in between) until it holds
+// or `timeoutMs` has passed; returns its last value.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+
+void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
+std::string ReadText(const std::string& path);
+
+// A fresh folder under the temporary folder, removed with its files at the end.
+class TempDir {
+ public:
+  explicit TempDir(const std::string& name = "kelvane");
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+ private:
+  std::string path_;
+};
+
+// Points KELVANE_FIXTURE_LOG at a fresh file for the test DLLs' call lines.
+class CallLog {
+ public:
+  CallLog();
+  ~CallLog();
+  CallLog(const CallLog&) = delete;
+  CallLog& operator=(const CallLog&) = delete;
+
+  std::vector<std::string> Lines() const;
+  // The lines whose event starts with `prefix` ("DrawInfo", "Initialize").
+  std::vector<std::string> Matching(const std::string& prefix) const;
+  void Clear() const;
+
+ private:
+  TempDir dir_;
+  std::string path_;
+};
+
+// Closes every message box with `caption` that appears while it lives, from a
+// thread of its own, and keeps the texts the boxes showed.
+class MessageBoxWatcher {
+ public:
+  explicit MessageBoxWatcher(const std::string& caption);
+  ~MessageBoxWatcher();
+  MessageBoxWatcher(const MessageBoxWatcher&) = delete;
+  MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+
+  std::vector<std::string> Texts() const;
+
+ private:
+  void Watch();
+
+  std::string caption_;
+  std::atomic<bool> stop_{false};
+  mutable std::mutex mutex_;
+  std::vector<std::string> texts_;
+  std::thread thread_;
+};
+
+// A plain visible popup window of the given colour, for drawing into and as a backdrop.
+class TestWindow {
+ public:
+  TestWindow(int x, int y, int width, int height, COLORREF color, bool topmost = false);
+  ~TestWindow();
+  TestWindow(const TestWindow&) = delete;
+  TestWindow& operator=(const TestWindow&) = delete;
+
+  HWND get() const { return window_; }
+
+ private:
+  HWND window_;
+  HBRUSH brush_;
+};
+
+// The colour of a screen pixel, as COLORREF.
+COLORREF ScreenPixel(int x, int y);
+
+// The colour of pixel (x, y) in a top-down 16-bit (5-5-5) pixel buffer, as
+// COLORREF with each channel's low three bits zero.
+COLORREF Pixel555(const unsigned char* bits, int stride, int x, int y);
+// `color` as a 16-bit surface stores it: each channel cut to its top five bits.
+COLORREF To555(COLORREF color);
+
+// An uncompressed 24-bit BMP file, bottom-up, coloured by `color(x, y)`.
+std::vector<unsigned char> MakeBmp24(int width, int height,
+                                     const std::function<COLORREF(int, int)>& color);
+
+// Mouse input through SendInput, as a user's hand would give it (screen pixels).
+void MoveMouse(int x, int y);
+void PressLeftButton();
+void ReleaseLeftButton();
