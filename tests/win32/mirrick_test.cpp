@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "imaging/draw_surface.h"
+#include "tests/win32/test_support.h"
+
+namespace {
+
+using InitializeFn = int(__cdecl*)(HWND);
+using UninitializeFn = int(__cdecl*)();
+using DrawInfoFn = int(__cdecl*)(HDC, const SYSTEMTIME*, int);
+using OpenConfigFn = int(__cdecl*)(HWND, int);
+
+const COLORREF kTeal = RGB(0x40, 0x80, 0xC0);
+
+SYSTEMTIME Time(WORD month, WORD day, WORD hour, WORD minute, WORD second) {
+  SYSTEMTIME t{};
+  t.wYear = 2026;
+  t.wMonth = month;
+  t.wDay = day;
+  t.wHour = hour;
+  t.wMinute = minute;
+  t.wSecond = second;
+  return t;
+}
+
+// The info module loaded from the build folder, with its exports.
+class Mirrick {
+ public:
+  Mirrick() : module_(LoadLibraryA((ExeDir() + "\\Mirrick.dll").c_str())) {
+    initialize = Find<InitializeFn>("Initialize");
+    uninitialize = Find<UninitializeFn>("Uninitialize");
+    drawInfo = Find<DrawInfoFn>("DrawInfo");
+    openConfig = Find<OpenConfigFn>("OpenConfig");
+  }
+  ~Mirrick() {
+    if (module_ != nullptr) FreeLibrary(module_);
+  }
+  bool loaded() const { return module_ && initialize && uninitialize && drawInfo && openConfig; }
+
+  InitializeFn initialize = nullptr;
+  UninitializeFn uninitialize = nullptr;
+  DrawInfoFn drawInfo = nullptr;
+  OpenConfigFn openConfig = nullptr;
+
+ private:
+  template <typename Fn>
+  Fn Find(const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+  }
+
+  HMODULE module_;
+};
+
+class MirrickTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(drawn_.Create(window_.get(), 200, 200, 16), 1);
+    ASSERT_EQ(expected_.Create(window_.get(), 200, 200, 16), 1);
+    Fill(drawn_);
+    Fill(expected_);
+  }
+
+  static void Fill(const DrawSurface& surface) {
+    HBRUSH brush = CreateSolidBrush(kTeal);
+    const RECT all{0, 0, 200, 200};
+    FillRect(surface.memoryDc(), &all, brush);
+    DeleteObject(brush);
+  }
+
+  // What the box with `text` must look like: drawn here with plain GDI calls.
+  void DrawExpected(const char* text) {
+    HDC dc = expected_.memoryDc();
+    HBRUSH brush = CreateSolidBrush(RGB(255, 255, 255));
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(10, 10, 10));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    RoundRect(dc, 65, 145, 135, 163, 10, 10);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+    const int mode = SetBkMode(dc, TRANSPARENT);
+    TextOutA(dc, 70, 145, text, static_cast<int>(std::strlen(text)));
+    SetBkMode(dc, mode);
+  }
+
+  bool SameAsExpected() const {
+    GdiFlush();
+    return std::memcmp(drawn_.bits(), expected_.bits(), 200 * drawn_.stride()) == 0;
+  }
+
+  TestWindow window_{0, 0, 10, 10, RGB(0, 0, 0)};
+  DrawSurface drawn_;
+  DrawSurface expected_;
+};
+
+TEST_F(MirrickTest, ExportsItsFunctionsByPlainNames) {
+  Mirrick mirrick;
+  EXPECT_TRUE(mirrick.loaded());
+}
+
+TEST_F(MirrickTest, DrawsTheTimeInAWhiteRoundedBox) {
+  Mirrick mirrick;
+  ASSERT_TRUE(mirrick.loaded());
+  mirrick.initialize(window_.get());
+  const SYSTEMTIME t = Time(5, 1, 9, 5, 3);
+  EXPECT_EQ(mirrick.drawInfo(drawn_.memoryDc(), &t, 0), 1);
+  DrawExpected("09:05:03");
+  EXPECT_TRUE(SameAsExpected());
+  GdiFlush();
+  EXPECT_EQ(Pixel555(drawn_.bits(), drawn_.stride(), 100, 145), To555(RGB(10, 10, 10)));
+  EXPECT_EQ(Pixel555(drawn_.bits(), drawn_.stride(), 65, 155), To555(RGB(10, 10, 10)));
+  EXPECT_EQ(Pixel555(drawn_.bits(), drawn_.stride(), 67, 155), To555(RGB(255, 255, 255)));
+  EXPECT_EQ(Pixel555(drawn_.bits(), drawn_.stride(), 65, 145), To555(kTeal));  // a rounded corner
+  EXPECT_EQ(Pixel555(drawn_.bits(), drawn_.stride(), 100, 163), To555(kTeal));
+  mirrick.uninitialize();
+}
+
+TEST_F(MirrickTest, MidnightAndTheLastSecondOfTheDay) {
+  Mirrick mirrick;
+  ASSERT_TRUE(mirrick.loaded());
+  mirrick.initialize(window_.get());
+  for (const auto& [time, text] : {std::pair{Time(12, 31, 23, 59, 59), "23:59:59"},
+                                   std::pair{Time(1, 1, 0, 0, 0), "00:00:00"}}) {
+    Fill(drawn_);
+    Fill(expected_);
+    mirrick.drawInfo(drawn_.memoryDc(), &time, 0);
+    DrawExpected(text);
+    EXPECT_TRUE(SameAsExpected()) << text;
+  }
+  mirrick.uninitialize();
+}
+
+TEST_F(MirrickTest, OpenConfigSwitchesBetweenDateAndTime) {
+  Mirrick mirrick;
+  ASSERT_TRUE(mirrick.loaded());
+  mirrick.initialize(window_.get());
+  EXPECT_EQ(mirrick.openConfig(window_.get(), 0), 0);  // no Reset is wanted
+  struct Case {
+    SYSTEMTIME time;
+    const char* text;
+  };
+  // "%2d月%2d日": 12月31日, and space-padded " 1月 1日".
+  for (const Case& c : {Case{Time(12, 31, 8, 0, 0),
+                             "12\x8c\x8e"
+                             "31\x93\xfa"},
+                        Case{Time(1, 1, 8, 0, 0), " 1\x8c\x8e 1\x93\xfa"}}) {
+    Fill(drawn_);
+    Fill(expected_);
+    mirrick.drawInfo(drawn_.memoryDc(), &c.time, 0);
+    DrawExpected(c.text);
+    EXPECT_TRUE(SameAsExpected()) << c.text;
+  }
+  mirrick.openConfig(window_.get(), 0);
+  Fill(drawn_);
+  Fill(expected_);
+  const SYSTEMTIME t = Time(1, 1, 8, 0, 0);
+  mirrick.drawInfo(drawn_.memoryDc(), &t, 0);
+  DrawExpected("08:00:00");
+  EXPECT_TRUE(SameAsExpected());
+  mirrick.uninitialize();
+}
+
+TEST_F(MirrickTest, AFreshLoadShowsTheTimeAgain) {
+  {
+    Mirrick first;
+    ASSERT_TRUE(first.loaded());
+    first.initialize(window_.get());
+    first.openConfig(window_.get(), 0);
+    first.uninitialize();
+  }
+  Mirrick second;
+  ASSERT_TRUE(second.loaded());
+  second.initialize(window_.get());
+  const SYSTEMTIME t = Time(3, 4, 10, 11, 12);
+  second.drawInfo(drawn_.memoryDc(), &t, 0);
+  DrawExpected("10:11:12");
+  EXPECT_TRUE(SameAsExpected());
+  second.uninitialize();
+}
+
+TEST_F(MirrickTest, LeavesPenBrushAndBackgroundModeAsItFoundThem) {
+  Mirrick mirrick;
+  ASSERT_TRUE(mirrick.loaded());
+  mirrick.initialize(window_.get());
+  HDC dc = drawn_.memoryDc();
+  HPEN pen = CreatePen(PS_DOT, 1, RGB(1, 2, 3));
+  HBRUSH brush = CreateSolidBrush(RGB(4, 5, 6));
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, brush);
+  SetBkMode(dc, OPAQUE);
+  const SYSTEMTIME t = Time(5, 1, 9, 5, 3);
+  mirrick.drawInfo(dc, &t, 0);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
+  EXPECT_EQ(GetBkMode(dc), OPAQUE);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+  DeleteObject(pen);
+  DeleteObject(brush);
+  mirrick.uninitialize();
+}
+
+}  // namespace
