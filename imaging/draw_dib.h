@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, whose types it uses.
 #include <vfw.h>
 
 // Owns a DrawDib handle (Video for Windows) for the length of one draw.

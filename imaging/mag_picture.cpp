@@ -1,0 +1,48 @@
+#include "imaging/mag_picture.h"
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "imaging/draw_dib.h"
+#include "imaging/mag_decoder.h"
+
+namespace {
+
+constexpr size_t kInfoHeaderOffset = 14;
+constexpr size_t kColorTableOffset = 54;
+
+uint32_t Read32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+}  // namespace
+
+int DrawPicture(HDC dc, const char* path, const unsigned char* data, DWORD length) {
+  const MagDecoder decoder;
+  const uint32_t size = decoder.GetBitmapFileSize(path, data, length);
+  if (size == 0) return 0;
+  std::unique_ptr<uint8_t[]> image(new (std::nothrow) uint8_t[size]);
+  if (image == nullptr) return 0;
+  if (decoder.DecodeToBitmapFile(path, image.get(), data, length, size) != 0) return 0;
+
+  // The decoded header followed by its whole colour table: 16 or 256 entries.
+  BITMAPINFOHEADER header;
+  std::memcpy(&header, image.get() + kInfoHeaderOffset, sizeof header);
+  const size_t colors = size_t{1} << header.biBitCount;
+  std::unique_ptr<uint8_t[]> info(new (std::nothrow)
+                                      uint8_t[sizeof header + colors * sizeof(RGBQUAD)]);
+  if (info == nullptr) return 0;
+  std::memcpy(info.get(), &header, sizeof header);
+  std::memcpy(info.get() + sizeof header, image.get() + kColorTableOffset,
+              colors * sizeof(RGBQUAD));
+
+  DrawDibHandle drawDib;
+  DrawDibDraw(drawDib.get(), dc, 0, 0, header.biWidth, header.biHeight,
+              reinterpret_cast<BITMAPINFOHEADER*>(info.get()),
+              image.get() + Read32(image.get() + 10), 0, 0, header.biWidth, header.biHeight,
+              DDF_BACKGROUNDPAL);
+  return 1;
+}
