@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "tests/program/running_clock.h"
+#include "tests/win32/dialog_driver.h"
+
+namespace {
+
+// Client points inside the message dialog's Accept and Refuse buttons, and its text rectangle.
+const POINT kAccept = {55, 132};
+const POINT kRefuse = {155, 132};
+const RECT kTextRect = {10, 45, 230, 110};
+
+DWORD ProcessOf(HWND window) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  return id;
+}
+
+// Presses Esc on the clock and returns the message dialog it opens once its buttons
+// and text are there, or null.
+HWND AskToQuit(HWND clock) {
+  PostMessageA(clock, WM_KEYDOWN, VK_ESCAPE, 0);
+  HWND dialog = WaitForDialog(ProcessOf(clock));
+  const bool ready =
+      dialog != nullptr && WaitFor([dialog] {
+        return GetDlgItem(dialog, 9903) != nullptr && InkInClientRect(dialog, kTextRect) > 50;
+      });
+  return ready ? dialog : nullptr;
+}
+
+void ClickClient(HWND dialog, POINT point) {
+  const POINT at = ClientToScreenPoint(dialog, point.x, point.y);
+  Click(at.x, at.y);
+}
+
+// Makes the dialog the foreground window, where the keyboard goes.
+bool BringToFront(HWND dialog) {
+  SetForegroundWindow(dialog);
+  return WaitFor([dialog] { return GetForegroundWindow() == dialog; }, 5000);
+}
+
+TEST(QuitDialog, EscAsksWithTheTextDrawnAndRefuseKeepsTheClock) {
+  ProgramFolder folder;
+  RunningClock clock(folder);
+  HWND window = clock.WaitForWindow();
+  ASSERT_NE(window, nullptr);
+  HWND dialog = AskToQuit(window);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
+  EXPECT_GT(InkInClientRect(dialog, kTextRect), 50);
+
+  ClickClient(dialog, kRefuse);
+  ASSERT_TRUE(WaitFor([dialog] { return !IsWindow(dialog); }));
+  // Still running: the clock answers the next Esc with a fresh question.
+  HWND again = AskToQuit(window);
+  ASSERT_NE(again, nullptr);
+  ClickClient(again, kRefuse);
+  EXPECT_TRUE(WaitFor([again] { return !IsWindow(again); }));
+  EXPECT_FALSE(clock.WaitForExit(0));
+}
+
+TEST(QuitDialog, DraggingTheBodyMovesTheQuestion) {
+  ProgramFolder folder;
+  RunningClock clock(folder);
+  HWND window = clock.WaitForWindow();
+  ASSERT_NE(window, nullptr);
+  HWND dialog = AskToQuit(window);
+  ASSERT_NE(dialog, nullptr);
+  RECT before{};
+  GetWindowRect(dialog, &before);
+  const POINT grab = ClientToScreenPoint(dialog, 120, 30);
+  MoveMouse(grab.x, grab.y);
+  PressLeftButton();
+  ASSERT_TRUE(WaitForMoveLoop(dialog));
+  MoveMouse(grab.x + 20, grab.y + 10);
+  MoveMouse(grab.x + 40, grab.y + 25);
+  ReleaseLeftButton();
+  EXPECT_TRUE(WaitFor([&] {
+    RECT after{};
+    GetWindowRect(dialog, &after);
+    return after.left == before.left + 40 && after.top == before.top + 25;
+  }));
+  ClickClient(dialog, kRefuse);
+  EXPECT_TRUE(WaitFor([dialog] { return !IsWindow(dialog); }));
+}
+
+TEST(QuitDialog, EnterDoesNotAccept) {
+  ProgramFolder folder;
+  RunningClock clock(folder);
+  HWND window = clock.WaitForWindow();
+  ASSERT_NE(window, nullptr);
+  HWND dialog = AskToQuit(window);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(BringToFront(dialog));
+  PressKey(VK_RETURN);
+  // Had Enter accepted, the clock would be gone and the click would find nothing.
+  ClickClient(dialog, kRefuse);
+  ASSERT_TRUE(WaitFor([dialog] { return !IsWindow(dialog); }));
+  HWND again = AskToQuit(window);
+  ASSERT_NE(again, nullptr);
+  ClickClient(again, kRefuse);
+}
+
+TEST(QuitDialog, EscAndAltF4LeaveTheQuestionOpenAndAcceptEndsTheProgram) {
+  ProgramFolder folder;
+  RunningClock clock(folder);
+  HWND window = clock.WaitForWindow();
+  ASSERT_NE(window, nullptr);
+  HWND dialog = AskToQuit(window);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(BringToFront(dialog));
+  PressKey(VK_ESCAPE);
+  PressKey(VK_F4, true);
+  // Had either key closed the question, the click would land on the clock instead.
+  ClickClient(dialog, kAccept);
+  ASSERT_TRUE(clock.WaitForExit());
+  EXPECT_EQ(clock.ExitCode(), 0u);
+  EXPECT_EQ(folder.Get("WINDOW", "POS_Z"), "0");
+}
+
+}  // namespace
