@@ -1,9 +1,4 @@
 # Native tree: the Win32-free code, its tests and the art tools.
-if(KELVANE_SANITIZE)
-  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
-  add_link_options(-fsanitize=address,undefined)
-endif()
-
 add_executable(host_tests
   tests/host/program_path_test.cpp
   tests/host/region_data_test.cpp
@@ -14,4 +9,5 @@ target_compile_definitions(host_tests PRIVATE KELVANE_SOURCE_DIR="${CMAKE_SOURCE
 kelvane_warnings(host_tests)
 
 include(cmake/tools.cmake)
-include(cmake/mag_host.cmake OPTIONAL)
+include(cmake/mag_host.cmake)
+include(cmake/plugins_host.cmake)

@@ -40,8 +40,8 @@ target_link_libraries(Kelvane PRIVATE kelvane_app)
 kelvane_win32_target(Kelvane)
 
 include(cmake/win32_tests.cmake)
-include(cmake/mag_win32.cmake OPTIONAL)
-include(cmake/plugins_win32.cmake OPTIONAL)
+include(cmake/mag_win32.cmake)
+include(cmake/plugins_win32.cmake)
 
 # The info module, loaded by the clock from its info folder.
 add_library(Mirrick SHARED modules/info/mirrick.cpp)

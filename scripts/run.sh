@@ -13,6 +13,8 @@ program="$build/program"
 mkdir -p "$program"/{clock,info,plugin,background}
 cp "$build/win32/Kelvane.exe" "$program/"
 cp "$build/win32/Mirrick.dll" "$program/info/"
+cp "$build/win32/wallpaper.dll" "$program/plugin/"
+[ -f "$program/plugin/enable.txt" ] || printf 'wallpaper.dll\r\n' >"$program/plugin/enable.txt"
 cp "$root"/resources/background/* "$program/background/"
 
 # A first start gets settings that show a sample background and the time; the

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "app/plugins/plugin_host.h"
 #include "app/window/clock_face.h"
 #include "app/window/kernel_handle.h"
 #include "app/window/tray_icon.h"
@@ -12,9 +13,10 @@
 enum class StackingMode : int { Normal = 0, Topmost = 1, Bottom = 2 };
 
 // Everything the running clock holds, one instance for the whole run. Members are
-// destroyed in reverse order, so the compositor outlives what is declared after it.
+// destroyed in reverse order: the plug-in host first, then the compositor.
 struct ClockProgram {
   ClockFace face;
+  PluginHost plugins;
   TrayIcon tray;
   HWND window = nullptr;
   StackingMode stackingMode = StackingMode::Normal;

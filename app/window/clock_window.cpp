@@ -1,5 +1,6 @@
 #include "app/window/clock_window.h"
 
+#include "app/customize/message_dialog.h"
 #include "app/window/clock_program.h"
 #include "app/window/settings.h"
 
@@ -36,6 +37,7 @@ void OnTimer(HWND window, ClockProgram& program, UINT_PTR id) {
       if (now.wSecond == program.lastSecond) return;
       program.lastSecond = now.wSecond;
       program.face.Draw(&now);
+      program.plugins.NotifyTimeChange(&now);
       return;
     case kRedrawTimer: program.face.Draw(&now); return;
     case kWatchTimer: AutoHideStep(window, 2); return;
@@ -89,7 +91,7 @@ void OnLeftButtonDown(HWND window, const ClockProgram& program) {
   WriteSetting("WINDOW", "POS_Y", nullptr, rect.top);
 }
 
-void OnContextMenu(HWND window, const ClockProgram& program) {
+void OnContextMenu(HWND window, ClockProgram& program) {
   const int stacking = ReadSetting("WINDOW", "POS_Z", nullptr, 0);
   POINT cursor{};
   GetCursorPos(&cursor);
@@ -99,6 +101,7 @@ void OnContextMenu(HWND window, const ClockProgram& program) {
                      MF_BYCOMMAND);
   if (program.autoHide) CheckMenuItem(popup, kCommandAutoHide, MF_BYCOMMAND | MF_CHECKED);
   if (program.positionLock) CheckMenuItem(popup, kCommandLock, MF_BYCOMMAND | MF_CHECKED);
+  program.plugins.AddMenuItems(popup);
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
   DestroyMenu(menu);
   PostMessageA(window, WM_NULL, 0, 0);
@@ -144,6 +147,16 @@ void OnCommand(HWND window, ClockProgram& program, WPARAM id) {
     case kCommandHide: HideToTray(window, program); return;
     case kCommandLock: Toggle(program.positionLock, "POSLOCK"); return;
   }
+  program.plugins.RouteCommand(window, static_cast<UINT>(id));
+}
+
+void AskToQuit(HWND window) {
+  MessageDialog dialog;
+  if (dialog.Show(window, "終了してよろしいですか？") == 1) DestroyWindow(window);
+}
+
+void OnKeyDown(HWND window, WPARAM key) {
+  if (key == VK_ESCAPE) AskToQuit(window);
 }
 
 void OnTrayNotify(HWND window, ClockProgram& program, WPARAM wParam, LPARAM lParam) {
@@ -216,6 +229,7 @@ LRESULT CALLBACK ClockWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONDOWN: OnLeftButtonDown(window, *program); break;
     case WM_CONTEXTMENU: OnContextMenu(window, *program); break;
     case WM_COMMAND: OnCommand(window, *program, wParam); break;
+    case WM_KEYDOWN: OnKeyDown(window, wParam); break;
     case kTrayCallbackMessage: OnTrayNotify(window, *program, wParam, lParam); break;
     case kStayBehindMessage: OnStayBehind(window, *program); break;
   }

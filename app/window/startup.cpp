@@ -78,6 +78,7 @@ int Startup(HINSTANCE instance, ClockProgram& program) {
   if (!ApplyRegion(&region, program.window, kRegionResourceType, kRegionResourceId)) return 0;
   RestorePlacement(program);
   PrepareFace(program);
+  program.plugins.LoadPlugins();
 
   SetTimer(program.window, kTickTimer, kTickIntervalMs, nullptr);
   ShowWindow(program.window, SW_SHOW);
@@ -96,6 +97,7 @@ void RunMessageLoop() {
 void Shutdown(ClockProgram& program) {
   KillTimer(program.window, kTickTimer);
   program.face.Clear();
+  program.plugins.UnloadPlugins();
   WriteSetting("WINDOW", "POS_Z", nullptr, static_cast<int>(program.stackingMode));
   program.tray.Remove(program.window);
 }

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+// Owns one reference to a loaded DLL and frees it with FreeLibrary. Movable, so a
+// library can be handed on without ever having two owners.
+class LoadedLibrary {
+ public:
+  explicit LoadedLibrary(HMODULE module = nullptr) : module_(module) {}
+  ~LoadedLibrary() { Free(); }
+  LoadedLibrary(LoadedLibrary&& other) noexcept : module_(other.module_) {
+    other.module_ = nullptr;
+  }
+  LoadedLibrary& operator=(LoadedLibrary&& other) noexcept {
+    if (this != &other) {
+      Free();
+      module_ = other.module_;
+      other.module_ = nullptr;
+    }
+    return *this;
+  }
+  LoadedLibrary(const LoadedLibrary&) = delete;
+  LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+
+  HMODULE get() const { return module_; }
+
+  // One more reference to a module that is already loaded, so that it stays mapped
+  // while a call into it runs even if its other owner frees it meanwhile.
+  static LoadedLibrary Pin(HMODULE module) {
+    HMODULE pinned = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(module),
+                       &pinned);
+    return LoadedLibrary(pinned);
+  }
+
+ private:
+  void Free() {
+    if (module_ != nullptr) FreeLibrary(module_);
+    module_ = nullptr;
+  }
+
+  HMODULE module_;
+};

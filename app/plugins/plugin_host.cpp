@@ -1,0 +1,242 @@
+#include "app/plugins/plugin_host.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "app/plugins/enable_list.h"
+#include "app/plugins/find_handle.h"
+#include "app/window/kernel_handle.h"
+#include "app/window/settings.h"
+
+namespace {
+
+constexpr char kPluginFolder[] = "plugin";
+// The clock's hide item; plug-in items and their separator go in front of it.
+constexpr UINT kHideCommand = 40009;
+
+template <typename Fn>
+Fn FindExport(HMODULE module, const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// Formats a path into a MAX_PATH buffer; false when it does not fit, since a cut
+// path would name another file.
+template <typename... Args>
+bool FormatPath(char (&path)[MAX_PATH], const char* format, Args... args) {
+  const int length = std::snprintf(path, sizeof path, format, args...);
+  return length >= 0 && length < MAX_PATH;
+}
+
+// The whole enable list as one NUL-terminated text, or null when it cannot be read.
+std::unique_ptr<char[]> ReadEnableList(const char* path) {
+  KernelHandle file(
+      CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return nullptr;
+  const DWORD size = GetFileSize(file.get(), nullptr);
+  if (size == INVALID_FILE_SIZE) return nullptr;
+  std::unique_ptr<char[]> text(new (std::nothrow) char[size + 1]());
+  if (!text) return nullptr;
+  DWORD read = 0;
+  ReadFile(file.get(), text.get(), size, &read, nullptr);
+  return text;
+}
+
+// At most kCaptionLength bytes, up to the buffer's first NUL, then the entry's own
+// terminator: a plug-in that fills its buffer without one still gives a caption.
+void TakeCaption(PluginEntry& entry, const char* buffer) {
+  const size_t length = strnlen(buffer, kCaptionLength);
+  std::memcpy(entry.caption, buffer, length);
+  entry.caption[length] = '\0';
+}
+
+// Counts the calls of NotifyTimeChange that are running, nested ones included.
+class DepthScope {
+ public:
+  explicit DepthScope(int& depth) : depth_(depth) { ++depth_; }
+  ~DepthScope() { --depth_; }
+  DepthScope(const DepthScope&) = delete;
+  DepthScope& operator=(const DepthScope&) = delete;
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
+PluginHost::PluginHost() : PluginHost(TimeChangeTracker::ProcessWide()) {}
+
+PluginHost::PluginHost(TimeChangeTracker& tracker) : tracker_(tracker) {}
+
+PluginHost::~PluginHost() { UnloadPlugins(); }
+
+int PluginHost::LoadPlugins() {
+  char dir[MAX_PATH] = {};
+  if (!GetProgramDir(dir, MAX_PATH)) return 0;
+  char path[MAX_PATH];
+  if (!FormatPath(path, "%s\\%s\\enable.txt", dir, kPluginFolder)) return 0;
+  const std::unique_ptr<char[]> text = ReadEnableList(path);
+  if (!text) return 0;
+  char pattern[MAX_PATH];
+  if (!FormatPath(pattern, "%s\\%s\\*.dll", dir, kPluginFolder)) return 0;
+  WIN32_FIND_DATAA found;
+  const FindHandle find(pattern, &found);
+  if (!find.valid()) return 0;
+  do {
+    if (!IsNamedInEnableList(text.get(), found.cFileName)) continue;
+    if (!FormatPath(path, "%s\\%s\\%s", dir, kPluginFolder, found.cFileName)) continue;
+    LoadedLibrary module(LoadLibraryA(path));
+    if (module.get() != nullptr) AddPlugin(std::move(module));
+  } while (find.Next(&found));
+  return 1;
+}
+
+// Each removal calls a plug-in's Release, which may re-enter; reading the head
+// afresh every time keeps the loop on the list as it is.
+void PluginHost::UnloadPlugins() {
+  while (head_ != nullptr) RemovePlugin(head_);
+  count_ = 0;
+}
+
+// Without memory for the entry the DLL is freed again, as if Init had refused.
+void PluginHost::AddPlugin(LoadedLibrary module) {
+  std::unique_ptr<PluginEntry> entry(new (std::nothrow) PluginEntry);
+  if (!entry) return;
+  const HMODULE handle = module.get();
+  entry->module = std::move(module);
+  entry->init = FindExport<PluginInitFn>(handle, "Init");
+  entry->openConfig = FindExport<PluginOpenConfigFn>(handle, "OpenConfig");
+  entry->notifySec = FindExport<PluginNotifyFn>(handle, "NotifyTimeChangeSec");
+  entry->notifyMin = FindExport<PluginNotifyFn>(handle, "NotifyTimeChangeMin");
+  entry->notifyHour = FindExport<PluginNotifyFn>(handle, "NotifyTimeChangeHour");
+  entry->release = FindExport<PluginReleaseFn>(handle, "Release");
+  if (entry->init != nullptr) {
+    char buffer[kInitCaptionSize] = {};
+    if (entry->init(buffer) == 0) return;
+    TakeCaption(*entry, buffer);
+  }
+  entry->serial = nextSerial_++;
+  Link(entry.release());
+}
+
+void PluginHost::RemovePlugin(PluginEntry* entry) {
+  Unlink(entry);
+  if (entry->release != nullptr) entry->release();
+  delete entry;
+  --count_;
+}
+
+void PluginHost::Link(PluginEntry* entry) {
+  entry->prev = nullptr;
+  entry->next = head_;
+  if (head_ != nullptr) head_->prev = entry;
+  head_ = entry;
+  ++count_;
+}
+
+void PluginHost::Unlink(PluginEntry* entry) {
+  if (entry->prev != nullptr) {
+    entry->prev->next = entry->next;
+  } else {
+    head_ = entry->next;
+  }
+  if (entry->next != nullptr) entry->next->prev = entry->prev;
+  entry->prev = nullptr;
+  entry->next = nullptr;
+}
+
+void PluginHost::AddMenuItems(HMENU menu) {
+  UINT id = 0;
+  for (PluginEntry* entry = head_; entry != nullptr; entry = entry->next) {
+    if (entry->failed) {
+      entry->menuId = kNoMenuId;
+      continue;
+    }
+    entry->menuId = id;
+    InsertMenuA(menu, kHideCommand, MF_BYCOMMAND | MF_STRING, id, entry->caption);
+    ++id;
+  }
+  if (id > 0) InsertMenuA(menu, kHideCommand, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
+}
+
+void PluginHost::RouteCommand(HWND owner, UINT id) {
+  PluginEntry* entry = head_;
+  while (entry != nullptr &&
+         (entry->menuId != id || entry->openConfig == nullptr || entry->failed)) {
+    entry = entry->next;
+  }
+  if (entry == nullptr) return;
+  const unsigned serial = entry->serial;
+  // One spare byte beyond the 24 takes the NUL of a plug-in that writes a full
+  // 24-byte caption and its terminator; only 24 bytes are read.
+  char buffer[kConfigCaptionSize + 1] = {};
+  {
+    const LoadedLibrary pin = LoadedLibrary::Pin(entry->module.get());
+    entry->openConfig(owner, buffer);
+  }
+  if (PluginEntry* same = FindBySerial(serial)) TakeCaption(*same, buffer);
+}
+
+int PluginHost::NotifyTimeChange(const SYSTEMTIME* now) {
+  const DepthScope depth(notifyDepth_);
+  const TimeChange change = tracker_.Update(now->wHour, now->wMinute, now->wSecond);
+  if (!change.second) return 1;
+  unsigned serial = 0;
+  for (PluginEntry* entry = head_; entry != nullptr; entry = FirstOlderThan(serial)) {
+    serial = entry->serial;
+    if (entry->failed || NotifyEntry(serial, change, now)) continue;
+    if (PluginEntry* failed = FindBySerial(serial)) failed->failed = true;
+  }
+  if (notifyDepth_ == 1) RemoveFailedPlugins();
+  return 1;
+}
+
+// Makes every applicable call, also after one failed, and looks the entry up again
+// before each: the previous call may have run a modal loop that removed it.
+bool PluginHost::NotifyEntry(unsigned serial, const TimeChange& change,
+                             const SYSTEMTIME* now) const {
+  static constexpr PluginNotifyFn PluginEntry::*kNotifiers[] = {
+      &PluginEntry::notifySec, &PluginEntry::notifyMin, &PluginEntry::notifyHour};
+  const bool changed[] = {change.second, change.minute, change.hour};
+  bool succeeded = true;
+  for (int i = 0; i < 3; ++i) {
+    if (!changed[i]) continue;
+    const PluginEntry* entry = FindBySerial(serial);
+    if (entry == nullptr) return true;
+    const PluginNotifyFn notify = entry->*kNotifiers[i];
+    if (notify == nullptr) continue;
+    const LoadedLibrary pin = LoadedLibrary::Pin(entry->module.get());
+    if (notify(now) == 0) succeeded = false;
+  }
+  return succeeded;
+}
+
+// Removes the failed plug-ins in list order, each before its message is shown.
+// The message box runs a modal loop in which nested passes may mark more entries
+// and reloads may remove some, so the list is searched afresh after every box.
+void PluginHost::RemoveFailedPlugins() {
+  for (;;) {
+    PluginEntry* entry = head_;
+    while (entry != nullptr && !entry->failed) entry = entry->next;
+    if (entry == nullptr) return;
+    char message[256];
+    std::snprintf(message, sizeof message, "%sの通知に失敗しました。", entry->caption);
+    RemovePlugin(entry);
+    MessageBoxA(nullptr, message, "error", MB_OK);
+  }
+}
+
+PluginEntry* PluginHost::FindBySerial(unsigned serial) const {
+  for (PluginEntry* entry = head_; entry != nullptr; entry = entry->next) {
+    if (entry->serial == serial) return entry;
+  }
+  return nullptr;
+}
+
+PluginEntry* PluginHost::FirstOlderThan(unsigned serial) const {
+  for (PluginEntry* entry = head_; entry != nullptr; entry = entry->next) {
+    if (entry->serial < serial) return entry;
+  }
+  return nullptr;
+}

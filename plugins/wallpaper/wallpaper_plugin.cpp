@@ -1,0 +1,48 @@
+// wallpaper.dll: the plug-in's four exports around one WallpaperState, which is
+// built when the DLL is loaded and destroyed when it is freed.
+#include <windows.h>
+
+#include <cstring>
+
+#include "plugins/wallpaper/wallpaper_dialog.h"
+#include "plugins/wallpaper/wallpaper_state.h"
+
+namespace {
+
+constexpr char kCaption[] = "壁紙ツール(&W)";
+static_assert(sizeof kCaption == 15, "14 bytes of code page 932 text and the NUL");
+
+HMODULE g_module = nullptr;
+WallpaperState g_state;
+
+// The same caption in Init and in every OpenConfig, so the menu item never changes.
+void WriteCaption(char* buffer) { std::memcpy(buffer, kCaption, sizeof kCaption); }
+
+}  // namespace
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) g_module = instance;
+  return TRUE;
+}
+
+extern "C" {
+
+__declspec(dllexport) int __cdecl Init(char* caption) {
+  WriteCaption(caption);
+  return 1;
+}
+
+__declspec(dllexport) int __cdecl OpenConfig(HWND owner, char* caption) {
+  WriteCaption(caption);
+  ShowWallpaperDialog(g_module, owner, &g_state);
+  return 1;
+}
+
+__declspec(dllexport) int __cdecl NotifyTimeChangeMin(const SYSTEMTIME*) {
+  g_state.AdvanceWallpaper();
+  return 1;
+}
+
+__declspec(dllexport) int __cdecl Release() { return 1; }
+
+}  // extern "C"

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+
+#include "plugins/wallpaper/wallpaper_files.h"
+
+// Everything the wallpaper plug-in knows, one instance per loaded DLL. Building it
+// reads the settings and lists the folder, so the file list is ready before the
+// first minute notification.
+struct WallpaperState {
+  WallpaperState();
+  WallpaperState(const WallpaperState&) = delete;
+  WallpaperState& operator=(const WallpaperState&) = delete;
+
+  // Reads every setting from the registry; values that cannot be read give 0 or "".
+  void LoadSettings();
+  // Lists "<folder>\*.bmp" into `files` and, while the dialog is open, into its
+  // file list, which always ends with the entry "無し" (none).
+  void BuildFileList();
+  // One minute notification: every `changeMinutes` minutes, with the automatic
+  // change on and at least two files, sets the next file in listing order as the
+  // wallpaper and stores it as the last one set.
+  void AdvanceWallpaper();
+
+  // The settings dialog while it is open, otherwise null.
+  HWND dialog = nullptr;
+  char folder[MAX_PATH] = {};
+  unsigned fileCount = 0;
+  int autoClose = 0;
+  // The display style chosen in the dialog and the one the desktop is known to have.
+  int style = 0;
+  int appliedStyle = 0;
+  int transparentText = 0;
+  int autoChange = 0;
+  int changeMinutes = 0;
+  int minuteCount = 0;
+  WallpaperFileList files;
+  unsigned lastIndex = 0;
+  char currentFile[WallpaperFileList::kRecordSize] = {};
+};
