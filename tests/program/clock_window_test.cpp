@@ -67,8 +67,9 @@ TEST_F(ClockWindowTest, DraggingMovesTheClockAndSavesThePosition) {
   ASSERT_TRUE(WaitForMoveLoop(window_));
   for (int step = 1; step <= 5; ++step) MoveMouse(200 + 10 * step, 150 + 6 * step);
   ReleaseLeftButton();
-  ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_X") == "150"; }));
-  EXPECT_EQ(folder_.Get("WINDOW", "POS_Y"), "130");
+  // POS_X is written first, then POS_Y.
+  ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_Y") == "130"; }));
+  EXPECT_EQ(folder_.Get("WINDOW", "POS_X"), "150");
   EXPECT_EQ(WindowRect(window_).left, 150);
   EXPECT_EQ(WindowRect(window_).top, 130);
 }
@@ -78,9 +79,10 @@ TEST_F(ClockWindowTest, AClickWithoutMovingStillSavesThePosition) {
   WritePrivateProfileStringA("WINDOW", nullptr, nullptr, folder_.ini().c_str());
   MoveMouse(200, 150);
   PressLeftButton();
+  ASSERT_TRUE(WaitForMoveLoop(window_));
   ReleaseLeftButton();
-  ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_X") == "100"; }));
-  EXPECT_EQ(folder_.Get("WINDOW", "POS_Y"), "100");
+  ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_Y") == "100"; }));
+  EXPECT_EQ(folder_.Get("WINDOW", "POS_X"), "100");
 }
 
 TEST_F(ClockWindowTest, ALockedClockNeitherMovesNorWrites) {
@@ -120,6 +122,7 @@ TEST_F(ClockWindowTest, BehindModeStaysBehindEvenWhenClicked) {
   EXPECT_TRUE(WaitFor([&] { return IsAbove(cover.get(), window_); }));
   MoveMouse(250, 250);  // a part of the clock the cover leaves free
   PressLeftButton();
+  ASSERT_TRUE(WaitForMoveLoop(window_));
   ReleaseLeftButton();
   ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_X") == "100"; }));
   EXPECT_TRUE(WaitFor([&] { return IsAbove(cover.get(), window_); }));
@@ -191,12 +194,22 @@ TEST_F(ClockWindowTest, DodgingHidesNearTheCentreAndReturnsAfterASecondAway) {
 TEST_F(ClockWindowTest, ComingBackWithinTheSecondRestartsTheWait) {
   folder_.Set("WINDOW", "AUTOHIDE", "1");
   Start();
-  MoveMouse(230, 200);
-  MoveMouse(229, 200);
-  ASSERT_TRUE(WaitFor([&] { return !Visible(); }, 3000));
-  MoveMouse(600, 600);
-  Sleep(500);  // half of the wait: part of the scenario, not a guess
-  MoveMouse(230, 200);
+  // The scenario needs the cursor back well within the second; a machine that
+  // stalls longer than that gets another try.
+  bool backInTime = false;
+  for (int attempt = 0; attempt < 3 && !backInTime; ++attempt) {
+    ASSERT_TRUE(WaitFor([&] { return Visible(); }, 4000));
+    MoveMouse(230, 200);
+    MoveMouse(229, 200);
+    ASSERT_TRUE(WaitFor([&] { return !Visible(); }, 3000));
+    MoveMouse(600, 600);
+    const DWORD away = GetTickCount();
+    Sleep(400);  // part of the scenario, not a guess
+    MoveMouse(230, 200);
+    backInTime = GetTickCount() - away < 800;
+    if (!backInTime) MoveMouse(600, 600);
+  }
+  ASSERT_TRUE(backInTime);
   EXPECT_FALSE(WaitFor([&] { return Visible(); }, 1800));
   MoveMouse(600, 600);
   EXPECT_TRUE(WaitFor([&] { return Visible(); }, 4000));

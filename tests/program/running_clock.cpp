@@ -111,12 +111,3 @@ bool IsAbove(HWND upper, HWND lower) {
   }
   return false;
 }
-
-bool WaitForMoveLoop(HWND window) {
-  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
-  return WaitFor([thread] {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE);
-  });
-}

@@ -55,8 +55,5 @@ int CountClockWindows();
 
 RECT WindowRect(HWND window);
 
-// True once the thread of `window` runs the system's move loop (a drag has begun).
-bool WaitForMoveLoop(HWND window);
-
 // True when `upper` lies above `lower` in the z-order of top-level windows.
 bool IsAbove(HWND upper, HWND lower);

@@ -245,9 +245,11 @@ void SendMouse(DWORD flags, int x = 0, int y = 0) {
   input.type = INPUT_MOUSE;
   input.mi.dwFlags = flags;
   if (flags & MOUSEEVENTF_ABSOLUTE) {
-    // Absolute coordinates run from 0 to 65535 across the primary screen.
-    input.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN);
+    // Absolute coordinates run from 0 to 65535 across the primary screen; rounding
+    // up lands on the pixel asked for, since the system scales back rounding down.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = (x * 65536 + width - 1) / width;
+    input.mi.dy = (y * 65536 + height - 1) / height;
   }
   SendInput(1, &input, sizeof input);
 }
@@ -268,3 +270,12 @@ void MoveMouse(int x, int y) {
 void PressLeftButton() { SendMouse(MOUSEEVENTF_LEFTDOWN); }
 
 void ReleaseLeftButton() { SendMouse(MOUSEEVENTF_LEFTUP); }
+
+bool WaitForMoveLoop(HWND window) {
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  return WaitFor([thread] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE);
+  });
+}

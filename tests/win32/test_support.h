@@ -105,3 +105,6 @@ std::vector<unsigned char> MakeBmp24(int width, int height,
 void MoveMouse(int x, int y);
 void PressLeftButton();
 void ReleaseLeftButton();
+// True once the thread of `window` runs the system's move loop: a drag has begun,
+// and mouse moves from now on move the window.
+bool WaitForMoveLoop(HWND window);
