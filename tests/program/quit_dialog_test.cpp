@@ -39,83 +39,75 @@ bool BringToFront(HWND dialog) {
   return WaitFor([dialog] { return GetForegroundWindow() == dialog; }, 5000);
 }
 
-TEST(QuitDialog, EscAsksWithTheTextDrawnAndRefuseKeepsTheClock) {
-  ProgramFolder folder;
-  RunningClock clock(folder);
-  HWND window = clock.WaitForWindow();
-  ASSERT_NE(window, nullptr);
-  HWND dialog = AskToQuit(window);
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
-  EXPECT_GT(InkInClientRect(dialog, kTextRect), 50);
+// A clock asked to quit: its question is open when each test begins.
+class QuitDialogTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = clock_.WaitForWindow();
+    ASSERT_NE(window_, nullptr);
+    dialog_ = AskToQuit(window_);
+    ASSERT_NE(dialog_, nullptr);
+  }
 
-  ClickClient(dialog, kRefuse);
-  ASSERT_TRUE(WaitFor([dialog] { return !IsWindow(dialog); }));
+  ProgramFolder folder_;
+  RunningClock clock_{folder_};
+  HWND window_ = nullptr;
+  HWND dialog_ = nullptr;
+};
+
+TEST_F(QuitDialogTest, EscAsksWithTheTextDrawnAndRefuseKeepsTheClock) {
+  EXPECT_EQ(GetWindow(dialog_, GW_OWNER), window_);
+  EXPECT_GT(InkInClientRect(dialog_, kTextRect), 50);
+
+  ClickClient(dialog_, kRefuse);
+  ASSERT_TRUE(WaitFor([this] { return !IsWindow(dialog_); }));
   // Still running: the clock answers the next Esc with a fresh question.
-  HWND again = AskToQuit(window);
+  HWND again = AskToQuit(window_);
   ASSERT_NE(again, nullptr);
   ClickClient(again, kRefuse);
   EXPECT_TRUE(WaitFor([again] { return !IsWindow(again); }));
-  EXPECT_FALSE(clock.WaitForExit(0));
+  EXPECT_FALSE(clock_.WaitForExit(0));
 }
 
-TEST(QuitDialog, DraggingTheBodyMovesTheQuestion) {
-  ProgramFolder folder;
-  RunningClock clock(folder);
-  HWND window = clock.WaitForWindow();
-  ASSERT_NE(window, nullptr);
-  HWND dialog = AskToQuit(window);
-  ASSERT_NE(dialog, nullptr);
+TEST_F(QuitDialogTest, DraggingTheBodyMovesTheQuestion) {
   RECT before{};
-  GetWindowRect(dialog, &before);
-  const POINT grab = ClientToScreenPoint(dialog, 120, 30);
+  GetWindowRect(dialog_, &before);
+  const POINT grab = ClientToScreenPoint(dialog_, 120, 30);
   MoveMouse(grab.x, grab.y);
   PressLeftButton();
-  ASSERT_TRUE(WaitForMoveLoop(dialog));
+  ASSERT_TRUE(WaitForMoveLoop(dialog_));
   MoveMouse(grab.x + 20, grab.y + 10);
   MoveMouse(grab.x + 40, grab.y + 25);
   ReleaseLeftButton();
   EXPECT_TRUE(WaitFor([&] {
     RECT after{};
-    GetWindowRect(dialog, &after);
+    GetWindowRect(dialog_, &after);
     return after.left == before.left + 40 && after.top == before.top + 25;
   }));
-  ClickClient(dialog, kRefuse);
-  EXPECT_TRUE(WaitFor([dialog] { return !IsWindow(dialog); }));
+  ClickClient(dialog_, kRefuse);
+  EXPECT_TRUE(WaitFor([this] { return !IsWindow(dialog_); }));
 }
 
-TEST(QuitDialog, EnterDoesNotAccept) {
-  ProgramFolder folder;
-  RunningClock clock(folder);
-  HWND window = clock.WaitForWindow();
-  ASSERT_NE(window, nullptr);
-  HWND dialog = AskToQuit(window);
-  ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(BringToFront(dialog));
+TEST_F(QuitDialogTest, EnterDoesNotAccept) {
+  ASSERT_TRUE(BringToFront(dialog_));
   PressKey(VK_RETURN);
   // Had Enter accepted, the clock would be gone and the click would find nothing.
-  ClickClient(dialog, kRefuse);
-  ASSERT_TRUE(WaitFor([dialog] { return !IsWindow(dialog); }));
-  HWND again = AskToQuit(window);
+  ClickClient(dialog_, kRefuse);
+  ASSERT_TRUE(WaitFor([this] { return !IsWindow(dialog_); }));
+  HWND again = AskToQuit(window_);
   ASSERT_NE(again, nullptr);
   ClickClient(again, kRefuse);
 }
 
-TEST(QuitDialog, EscAndAltF4LeaveTheQuestionOpenAndAcceptEndsTheProgram) {
-  ProgramFolder folder;
-  RunningClock clock(folder);
-  HWND window = clock.WaitForWindow();
-  ASSERT_NE(window, nullptr);
-  HWND dialog = AskToQuit(window);
-  ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(BringToFront(dialog));
+TEST_F(QuitDialogTest, EscAndAltF4LeaveTheQuestionOpenAndAcceptEndsTheProgram) {
+  ASSERT_TRUE(BringToFront(dialog_));
   PressKey(VK_ESCAPE);
   PressKey(VK_F4, true);
   // Had either key closed the question, the click would land on the clock instead.
-  ClickClient(dialog, kAccept);
-  ASSERT_TRUE(clock.WaitForExit());
-  EXPECT_EQ(clock.ExitCode(), 0u);
-  EXPECT_EQ(folder.Get("WINDOW", "POS_Z"), "0");
+  ClickClient(dialog_, kAccept);
+  ASSERT_TRUE(clock_.WaitForExit());
+  EXPECT_EQ(clock_.ExitCode(), 0u);
+  EXPECT_EQ(folder_.Get("WINDOW", "POS_Z"), "0");
 }
 
 }  // namespace
