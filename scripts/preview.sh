@@ -11,7 +11,7 @@ shot="$build/screenshot.png"
 wine "$program/Kelvane.exe" &
 clock=$!
 for _ in $(seq 1 300); do
-  xdotool search --onlyvisible --name '^Kelvane$' >/dev/null 2>&1 && break
+  xdotool search --name '^Kelvane$' >/dev/null 2>&1 && break
   sleep 0.1
 done
 # Let a few ticks compose before the picture is taken.
