@@ -6,6 +6,8 @@
 #include <memory>
 #include <new>
 
+#include "imaging/little_endian.h"
+
 namespace {
 
 constexpr char kMagic[8] = {'M', 'A', 'K', 'I', '0', '2', ' ', ' '};
@@ -25,13 +27,6 @@ constexpr CopyPosition kCopyPositions[16] = {
     {0, 0}, {1, 0}, {2, 0}, {4, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2},
     {2, 2}, {0, 4}, {1, 4}, {2, 4}, {0, 8}, {1, 8}, {2, 8}, {0, 16},
 };
-
-uint16_t ReadUint16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-
-uint32_t ReadUint32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 void PutUint16(uint8_t* p, uint32_t value) {
   p[0] = static_cast<uint8_t>(value);

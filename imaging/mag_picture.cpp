@@ -6,17 +6,13 @@
 #include <new>
 
 #include "imaging/draw_dib.h"
+#include "imaging/little_endian.h"
 #include "imaging/mag_decoder.h"
 
 namespace {
 
 constexpr size_t kInfoHeaderOffset = 14;
 constexpr size_t kColorTableOffset = 54;
-
-uint32_t Read32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 }  // namespace
 
@@ -42,7 +38,7 @@ int DrawPicture(HDC dc, const char* path, const unsigned char* data, DWORD lengt
   DrawDibHandle drawDib;
   DrawDibDraw(drawDib.get(), dc, 0, 0, header.biWidth, header.biHeight,
               reinterpret_cast<BITMAPINFOHEADER*>(info.get()),
-              image.get() + Read32(image.get() + 10), 0, 0, header.biWidth, header.biHeight,
+              image.get() + ReadUint32(image.get() + 10), 0, 0, header.biWidth, header.biHeight,
               DDF_BACKGROUNDPAL);
   return 1;
 }

@@ -1,15 +1,8 @@
 #include "app/window/region_data.h"
 
+#include "imaging/little_endian.h"
+
 namespace {
-
-int16_t ReadInt16(const uint8_t* p) { return static_cast<int16_t>(p[0] | (p[1] << 8)); }
-
-uint32_t ReadUint32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-int32_t ReadInt32(const uint8_t* p) { return static_cast<int32_t>(ReadUint32(p)); }
 
 constexpr uint32_t kRdhRectangles = 1;
 
