@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "imaging/mag_decoder.h"
+#include "formats/mag_decoder.h"
 
 #ifdef _WIN32
-#include "imaging/resource_data.h"
-#include "resources/skin_ids.h"
+#include "base/win/resource_data.h"
+#include "resources/resource_ids.h"
 #else
 #include <fstream>
 #include <iterator>
@@ -23,7 +23,7 @@ std::vector<unsigned char> SkinBytes() {
 #ifdef _WIN32
   const unsigned char* data = nullptr;
   DWORD size = 0;
-  if (!LoadResourceData(kCustomizeSkinId, kSkinResourceType, &data, &size)) return {};
+  if (!LoadResourceData(IDR_CUSTOMIZE_SKIN, kSkinResourceType, &data, &size)) return {};
   return std::vector<unsigned char>(data, data + size);
 #else
   std::ifstream file(KELVANE_SOURCE_DIR "/resources/skin_customize.mag", std::ios::binary);

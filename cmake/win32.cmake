@@ -1,4 +1,5 @@
-# Windows tree: the deliverables, the Win32 tests and the benchmarks.
+# Windows tree: the shared Win32 layer, the program, the info module and the
+# wallpaper plug-in.
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
@@ -12,13 +13,38 @@ function(kelvane_win32_target target)
   target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 endfunction()
 
-# The executable's resources; linked into the program and into tests that need them.
-add_library(kelvane_resources OBJECT resources/kelvane.rc)
-target_include_directories(kelvane_resources PRIVATE ${CMAKE_SOURCE_DIR}/resources)
-set_source_files_properties(resources/kelvane.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/clock.rgn;${CMAKE_SOURCE_DIR}/resources/dial.bmp")
+# A drawing module or plug-in: a DLL named without the "lib" prefix whose cdecl
+# exports keep their plain names.
+function(kelvane_dll name)
+  add_library(${name} SHARED ${ARGN})
+  set_target_properties(${name} PROPERTIES PREFIX "")
+  target_link_options(${name} PRIVATE -Wl,--kill-at)
+  kelvane_win32_target(${name})
+endfunction()
 
+target_compile_options(kelvane_core PRIVATE -fexec-charset=CP932)
+
+# The owning wrappers and dialog base that every deliverable may use.
+add_library(kelvane_base_win STATIC
+  base/win/file_bytes.cpp
+  base/win/modal_dialog.cpp
+  base/win/resource_data.cpp
+)
+target_link_libraries(kelvane_base_win PUBLIC kelvane_core user32 gdi32 advapi32)
+kelvane_win32_target(kelvane_base_win)
+
+# The executable's resources; linked into the program and into tests that need them.
+add_library(kelvane_resources OBJECT resources/kelvane.rc resources/skins.rc)
+target_include_directories(kelvane_resources PRIVATE ${CMAKE_SOURCE_DIR})
+set_source_files_properties(resources/kelvane.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/resources/clock.rgn;${CMAKE_SOURCE_DIR}/resources/dial.bmp;${CMAKE_SOURCE_DIR}/resources/clock.ico")
+set_source_files_properties(resources/skins.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/resources/skin_message.mag;${CMAKE_SOURCE_DIR}/resources/skin_customize.mag")
+
+# The program's code, linked into Kelvane.exe and into the tests.
 add_library(kelvane_app STATIC
+  app/customize/message_dialog.cpp
+  app/plugins/plugin_host.cpp
   app/window/clock_face.cpp
   app/window/clock_window.cpp
   app/window/settings.cpp
@@ -27,25 +53,28 @@ add_library(kelvane_app STATIC
   app/window/window_shape.cpp
   imaging/background_loader.cpp
   imaging/draw_surface.cpp
-  imaging/file_bytes.cpp
-  imaging/resource_data.cpp
+  imaging/mag_picture.cpp
   imaging/ui_font.cpp
 )
-target_link_libraries(kelvane_app PUBLIC kelvane_core gdi32 user32 msvfw32 shell32 comctl32)
+target_link_libraries(kelvane_app PUBLIC kelvane_base_win msvfw32 shell32 comctl32)
 kelvane_win32_target(kelvane_app)
-target_compile_options(kelvane_core PRIVATE -fexec-charset=CP932)
 
 add_executable(Kelvane WIN32 app/main.cpp $<TARGET_OBJECTS:kelvane_resources>)
 target_link_libraries(Kelvane PRIVATE kelvane_app)
 kelvane_win32_target(Kelvane)
 
-include(cmake/win32_tests.cmake)
-include(cmake/mag_win32.cmake)
-include(cmake/plugins_win32.cmake)
-
-# The info module, loaded by the clock from its info folder.
-add_library(Mirrick SHARED modules/info/mirrick.cpp)
-set_target_properties(Mirrick PROPERTIES PREFIX "")
+kelvane_dll(Mirrick modules/info/mirrick.cpp)
 target_link_libraries(Mirrick PRIVATE gdi32 user32)
-target_link_options(Mirrick PRIVATE -Wl,--kill-at)
-kelvane_win32_target(Mirrick)
+
+# The wallpaper plug-in's code, linked into wallpaper.dll and into its tests.
+add_library(wallpaper_lib STATIC
+  plugins/wallpaper/desktop.cpp
+  plugins/wallpaper/wallpaper_dialog.cpp
+  plugins/wallpaper/wallpaper_settings.cpp
+  plugins/wallpaper/wallpaper_state.cpp
+)
+target_link_libraries(wallpaper_lib PUBLIC kelvane_base_win)
+kelvane_win32_target(wallpaper_lib)
+
+kelvane_dll(wallpaper plugins/wallpaper/wallpaper_plugin.cpp plugins/wallpaper/wallpaper.rc)
+target_link_libraries(wallpaper PRIVATE wallpaper_lib)

@@ -1,4 +1,4 @@
-# Win32 tests (run under Wine) and the DLLs they load.
+# Win32 tests (run under Wine), the DLLs they load, and the benchmarks.
 
 add_library(fixture_call_log STATIC tests/fixtures/call_log.cpp)
 target_include_directories(fixture_call_log PUBLIC ${CMAKE_SOURCE_DIR})
@@ -7,64 +7,96 @@ kelvane_win32_target(fixture_call_log)
 # Drawing modules that log their calls and fill one rectangle each:
 # name, draws the clock layer (1) or the info layer (0), colour, rectangle.
 function(kelvane_test_module name clock color left top right bottom)
-  add_library(${name} SHARED tests/fixtures/test_module.cpp)
-  set_target_properties(${name} PROPERTIES PREFIX "")
+  kelvane_dll(${name} tests/fixtures/test_module.cpp)
   target_link_libraries(${name} PRIVATE fixture_call_log gdi32)
-  target_link_options(${name} PRIVATE -Wl,--kill-at)
   target_compile_definitions(${name} PRIVATE FIXTURE_NAME="${name}" FIXTURE_DRAWS_CLOCK=${clock}
     FIXTURE_COLOR=${color} FIXTURE_LEFT=${left} FIXTURE_TOP=${top} FIXTURE_RIGHT=${right}
     FIXTURE_BOTTOM=${bottom})
-  kelvane_win32_target(${name})
-  list(APPEND KELVANE_TEST_DLLS ${name})
-  set(KELVANE_TEST_DLLS ${KELVANE_TEST_DLLS} PARENT_SCOPE)
+  set(KELVANE_TEST_DLLS ${KELVANE_TEST_DLLS} ${name} PARENT_SCOPE)
 endfunction()
 
 # Red clock layer in the middle, green info layer around it, blue second info module.
 kelvane_test_module(clock_red 1 0x0000FF 80 80 120 120)
 kelvane_test_module(info_green 0 0x00FF00 40 40 160 160)
 kelvane_test_module(info_blue 0 0xFF0000 40 40 160 160)
-add_library(bare_module SHARED tests/fixtures/bare_module.cpp)
-set_target_properties(bare_module PROPERTIES PREFIX "")
-kelvane_win32_target(bare_module)
+kelvane_dll(bare_module tests/fixtures/bare_module.cpp)
 list(APPEND KELVANE_TEST_DLLS bare_module)
 
-add_library(win32_test_support STATIC tests/win32/test_support.cpp)
-target_include_directories(win32_test_support PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(win32_test_support PUBLIC gtest gdi32 user32)
+# Plug-ins that log their calls (tests/fixtures/test_plugin.cpp): name, what Init
+# and NotifyTimeChangeSec return, and the kind of captions and extras.
+function(kelvane_test_plugin name init_result sec_result kind)
+  kelvane_dll(${name} tests/fixtures/test_plugin.cpp)
+  target_link_libraries(${name} PRIVATE fixture_call_log user32)
+  target_compile_definitions(${name} PRIVATE FIXTURE_INIT_RESULT=${init_result}
+    FIXTURE_SEC_RESULT=${sec_result} FIXTURE_KIND=${kind})
+  set(KELVANE_TEST_PLUGINS ${KELVANE_TEST_PLUGINS} ${name} PARENT_SCOPE)
+endfunction()
+
+kelvane_test_plugin(plugin_good 1 1 0)
+kelvane_test_plugin(plugin_refuses 0 1 0)
+kelvane_test_plugin(plugin_fails_second 1 0 0)
+kelvane_test_plugin(plugin_long_caption 1 1 1)
+kelvane_test_plugin(plugin_empty_config 1 1 2)
+kelvane_test_plugin(plugin_menu_probe 1 1 3)
+
+# What the Win32 tests share: pictures and windows, the real program started from
+# beside the test, dialog driving and timers inside modal loops.
+add_library(win32_test_support STATIC
+  tests/program/running_clock.cpp
+  tests/win32/decoded_picture.cpp
+  tests/win32/dialog_driver.cpp
+  tests/win32/modal_timer.cpp
+  tests/win32/test_support.cpp
+)
+target_link_libraries(win32_test_support PUBLIC kelvane_tools kelvane_base_win gtest shell32)
 kelvane_win32_target(win32_test_support)
 
+# In-process tests of the program's code.
 add_executable(win32_tests
   tests/win32/background_loader_test.cpp
   tests/win32/clock_face_test.cpp
   tests/win32/context_menu_test.cpp
   tests/win32/draw_surface_test.cpp
+  tests/win32/mag_picture_test.cpp
+  tests/win32/message_dialog_test.cpp
   tests/win32/mirrick_test.cpp
   tests/win32/settings_test.cpp
   tests/win32/window_shape_test.cpp
-  tools/orb_writer.cpp
   $<TARGET_OBJECTS:kelvane_resources>
 )
 target_link_libraries(win32_tests PRIVATE kelvane_app win32_test_support gtest_main)
 add_dependencies(win32_tests Mirrick ${KELVANE_TEST_DLLS})
 kelvane_win32_target(win32_tests)
 
+add_executable(plugin_tests tests/win32/plugin_host_test.cpp)
+target_link_libraries(plugin_tests PRIVATE kelvane_app win32_test_support gtest_main)
+add_dependencies(plugin_tests ${KELVANE_TEST_PLUGINS} bare_module)
+kelvane_win32_target(plugin_tests)
+
+add_executable(wallpaper_tests tests/win32/wallpaper_test.cpp)
+target_link_libraries(wallpaper_tests PRIVATE wallpaper_lib win32_test_support gtest_main)
+add_dependencies(wallpaper_tests wallpaper)
+kelvane_win32_target(wallpaper_tests)
+
+# Whole-program tests: they start the real Kelvane.exe found beside them.
 add_executable(program_tests
   tests/program/clock_window_test.cpp
-  tests/program/running_clock.cpp
+  tests/program/plugin_menu_test.cpp
+  tests/program/quit_dialog_test.cpp
   tests/program/startup_test.cpp
 )
-target_link_libraries(program_tests PRIVATE win32_test_support gtest_main shell32)
-add_dependencies(program_tests Kelvane Mirrick ${KELVANE_TEST_DLLS})
+target_link_libraries(program_tests PRIVATE win32_test_support gtest_main)
+add_dependencies(program_tests Kelvane Mirrick wallpaper plugin_menu_probe ${KELVANE_TEST_DLLS})
 kelvane_win32_target(program_tests)
 
-add_executable(face_bench
-  bench/face_bench.cpp
-  tests/program/running_clock.cpp
-  $<TARGET_OBJECTS:kelvane_resources>
-)
+add_executable(face_bench bench/face_bench.cpp $<TARGET_OBJECTS:kelvane_resources>)
 target_link_libraries(face_bench PRIVATE kelvane_app win32_test_support)
 add_dependencies(face_bench Kelvane ${KELVANE_TEST_DLLS})
 kelvane_win32_target(face_bench)
+
+add_executable(mag_bench bench/mag_bench.cpp $<TARGET_OBJECTS:kelvane_resources>)
+target_link_libraries(mag_bench PRIVATE kelvane_app)
+kelvane_win32_target(mag_bench)
 
 add_executable(idle_window WIN32 bench/idle_window.cpp)
 kelvane_win32_target(idle_window)

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <vector>
 
+#include "base/win/file_bytes.h"
+#include "base/win/gdi_handles.h"
+#include "formats/orb_format.h"
 #include "imaging/draw_dib.h"
-#include "imaging/file_bytes.h"
-#include "imaging/gdi_handles.h"
-#include "imaging/orb_format.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -20,7 +20,7 @@ constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
 // Lays the dial overlay resource over `dc` at (0, 0), leaving out its magenta pixels.
 void DrawDialOverlay(HDC dc) {
-  GdiObject<HBITMAP> dial(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kDialOverlayId)));
+  GdiObject<HBITMAP> dial(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DIAL)));
   if (dial.get() == nullptr) return;
   BITMAP size{};
   GetObjectA(dial.get(), sizeof size, &size);

@@ -15,6 +15,7 @@ DrawSurface::DrawSurface()
 DrawSurface::~DrawSurface() { Destroy(); }
 
 int DrawSurface::Create(HWND window, unsigned width, unsigned height, int depth) {
+  Destroy();
   if (width > 65535 || height > 65535) return 0;
   if (depth != 16 && depth != 24 && depth != 32) return 0;
 

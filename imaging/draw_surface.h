@@ -12,7 +12,8 @@ class DrawSurface {
   DrawSurface(const DrawSurface&) = delete;
   DrawSurface& operator=(const DrawSurface&) = delete;
 
-  // Makes the surface compatible with `window`'s device context. Depth is 16, 24
+  // Makes the surface compatible with `window`'s device context, releasing what
+  // it held before. Depth is 16, 24
   // or 32; width and height at most 65535. Returns 1 when ready, 0 when left empty.
   int Create(HWND window, unsigned width, unsigned height, int depth);
   // Returns the surface to empty; safe on an empty surface.

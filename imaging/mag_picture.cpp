@@ -5,9 +5,9 @@
 #include <memory>
 #include <new>
 
+#include "base/little_endian.h"
+#include "formats/mag_decoder.h"
 #include "imaging/draw_dib.h"
-#include "imaging/little_endian.h"
-#include "imaging/mag_decoder.h"
 
 namespace {
 

@@ -1,6 +1,27 @@
 #pragma once
 
-// Resource ids of the program's executable; kelvane.rc uses the same numbers.
-constexpr int kRegionResourceId = 104;  // type "RGN": the window outline
-constexpr int kDialOverlayId = 105;     // bitmap: the built-in dial, magenta transparent
+// The ids that Kelvane.exe's resource scripts and its code share. The resource
+// compiler reads the #define lines; the type names below them are for C++ only.
+
+#define IDR_REGION 104          // type "RGN": the window outline
+#define IDB_DIAL 105            // bitmap: the built-in dial, magenta transparent
+#define IDR_CONTEXT_MENU 106    // the clock's context menu
+#define IDR_MESSAGE_SKIN 110    // type "MAG": the message dialog, 320 x 160
+#define IDD_SKINNED 111         // dialog template of both skinned dialogs
+#define IDR_CUSTOMIZE_SKIN 116  // type "MAG": the customize dialog, 400 x 400
+#define IDI_CLOCK 118           // the notification-area icon
+
+// Commands of the context menu.
+#define IDM_CLOSE 40001
+#define IDM_CUSTOMIZE 40002
+#define IDM_NORMAL 40004
+#define IDM_TOPMOST 40005
+#define IDM_BOTTOM 40006
+#define IDM_AUTOHIDE 40008
+#define IDM_HIDE 40009
+#define IDM_LOCK 40010
+
+#ifndef RC_INVOKED
 constexpr char kRegionResourceType[] = "RGN";
+constexpr char kSkinResourceType[] = "MAG";
+#endif

@@ -13,7 +13,7 @@ out="$build/fuzz"
 mkdir -p "$out/corpus"
 
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-  -I "$root" "$root/tests/fuzz/mag_fuzzer.cpp" "$root/imaging/mag_decoder.cpp" \
+  -I "$root" "$root/tests/fuzz/mag_fuzzer.cpp" "$root/formats/mag_decoder.cpp" \
   -o "$out/mag_fuzzer"
 
 "$out/mag_fuzzer" -max_total_time="$seconds" -rss_limit_mb=2048 \

@@ -2,31 +2,23 @@
 
 #include <cstdlib>
 
+#include "base/little_endian.h"
+
 namespace {
 
 constexpr size_t kFileHeaderBytes = 14;
-
-uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at) {
-  return static_cast<uint32_t>(bytes[at]) | (static_cast<uint32_t>(bytes[at + 1]) << 8) |
-         (static_cast<uint32_t>(bytes[at + 2]) << 16) |
-         (static_cast<uint32_t>(bytes[at + 3]) << 24);
-}
-
-uint16_t Read16(const std::vector<uint8_t>& bytes, size_t at) {
-  return static_cast<uint16_t>(bytes[at] | (bytes[at + 1] << 8));
-}
 
 }  // namespace
 
 bool ReadIndexedBmp(const std::vector<uint8_t>& file, IndexedImage* image) {
   if (file.size() < kFileHeaderBytes + 40 || file[0] != 'B' || file[1] != 'M') return false;
-  const uint32_t pixelOffset = Read32(file, 10);
-  const uint32_t infoBytes = Read32(file, kFileHeaderBytes);
-  const int32_t width = static_cast<int32_t>(Read32(file, kFileHeaderBytes + 4));
-  const int32_t height = static_cast<int32_t>(Read32(file, kFileHeaderBytes + 8));
-  const uint16_t bits = Read16(file, kFileHeaderBytes + 14);
-  const uint32_t compression = Read32(file, kFileHeaderBytes + 16);
-  uint32_t tableEntries = Read32(file, kFileHeaderBytes + 32);
+  const uint32_t pixelOffset = ReadUint32(file.data() + 10);
+  const uint32_t infoBytes = ReadUint32(file.data() + kFileHeaderBytes);
+  const int32_t width = static_cast<int32_t>(ReadUint32(file.data() + kFileHeaderBytes + 4));
+  const int32_t height = static_cast<int32_t>(ReadUint32(file.data() + kFileHeaderBytes + 8));
+  const uint16_t bits = ReadUint16(file.data() + kFileHeaderBytes + 14);
+  const uint32_t compression = ReadUint32(file.data() + kFileHeaderBytes + 16);
+  uint32_t tableEntries = ReadUint32(file.data() + kFileHeaderBytes + 32);
   if ((bits != 4 && bits != 8) || compression != 0 || width <= 0 || width > 65536 || height == 0 ||
       std::abs(height) > 65536 || infoBytes < 40) {
     return false;

@@ -2,34 +2,16 @@
 
 #include <algorithm>
 
+#include "base/little_endian.h"
+#include "base/mag_format.h"
+
 namespace {
 
-constexpr char kMagic[] = "MAKI02  ";
 constexpr char kMachine[] = "KLVN";
 constexpr char kUser[] = "Kelvane           ";  // 18 bytes
-constexpr uint8_t kEndOfComment = 0x1A;
-constexpr uint32_t kHeaderBytes = 32;
 
-struct CopyPosition {
-  int dx;
-  int dy;
-};
-constexpr CopyPosition kCopyPositions[16] = {
-    {0, 0}, {1, 0}, {2, 0}, {4, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2},
-    {2, 2}, {0, 4}, {1, 4}, {2, 4}, {0, 8}, {1, 8}, {2, 8}, {0, 16},
-};
 // Nearer positions first: they match most often in drawn pictures.
 constexpr int kSearchOrder[15] = {4, 1, 5, 6, 2, 7, 8, 9, 10, 3, 11, 12, 13, 14, 15};
-
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-  out.push_back(static_cast<uint8_t>(value));
-  out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-  Put16(out, value);
-  Put16(out, value >> 16);
-}
 
 // The picture's pixel bytes as the decoder writes them, over the widened range.
 class UnitGrid {
@@ -56,10 +38,10 @@ class UnitGrid {
   }
 
   bool SameAt(int y, int unit, int nibble) const {
-    const CopyPosition& p = kCopyPositions[nibble];
-    if (y < p.dy || unit < p.dx) return false;
+    const MagCopyPosition& p = kMagCopyPositions[nibble];
+    if (static_cast<uint32_t>(y) < p.dy || static_cast<uint32_t>(unit) < p.dx) return false;
     const uint8_t* here = Unit(y, unit);
-    const uint8_t* there = Unit(y - p.dy, unit - p.dx);
+    const uint8_t* there = Unit(y - static_cast<int>(p.dy), unit - static_cast<int>(p.dx));
     return here[0] == there[0] && here[1] == there[1];
   }
 
@@ -89,7 +71,7 @@ bool IsWritable(const IndexedImage& image, const MagOptions& options) {
                   [&](uint8_t index) { return index >= image.colors; })) {
     return false;
   }
-  return options.comment.find(static_cast<char>(kEndOfComment)) == std::string::npos;
+  return options.comment.find(static_cast<char>(kMagEndOfComment)) == std::string::npos;
 }
 
 }  // namespace
@@ -127,25 +109,25 @@ bool EncodeMag(const IndexedImage& image, const MagOptions& options, std::vector
   }
 
   std::vector<uint8_t>& out = *file;
-  out.assign(kMagic, kMagic + 8);
+  out.assign(kMagMagic, kMagMagic + 8);
   out.insert(out.end(), kMachine, kMachine + 4);
   out.insert(out.end(), kUser, kUser + 18);
   out.insert(out.end(), options.comment.begin(), options.comment.end());
-  out.push_back(kEndOfComment);
+  out.push_back(kMagEndOfComment);
 
-  const uint32_t flagAOffset = kHeaderBytes + 3 * image.colors;
+  const uint32_t flagAOffset = kMagHeaderBytes + 3 * image.colors;
   const uint32_t flagBOffset = flagAOffset + static_cast<uint32_t>(flagA.size());
   const uint32_t pixelOffset = flagBOffset + static_cast<uint32_t>(flagB.size());
-  out.insert(out.end(), {0, 0, 0, static_cast<uint8_t>(image.colors == 256 ? 0x80 : 0)});
-  Put16(out, options.left);
-  Put16(out, options.top);
-  Put16(out, static_cast<uint32_t>(right));
-  Put16(out, static_cast<uint32_t>(options.top + image.height - 1));
-  Put32(out, flagAOffset);
-  Put32(out, flagBOffset);
-  Put32(out, static_cast<uint32_t>(flagB.size()));
-  Put32(out, pixelOffset);
-  Put32(out, static_cast<uint32_t>(pixels.size()));
+  out.insert(out.end(), {0, 0, 0, static_cast<uint8_t>(image.colors == 256 ? kMag256Colors : 0)});
+  AppendUint16(out, options.left);
+  AppendUint16(out, options.top);
+  AppendUint16(out, static_cast<uint32_t>(right));
+  AppendUint16(out, static_cast<uint32_t>(options.top + image.height - 1));
+  AppendUint32(out, flagAOffset);
+  AppendUint32(out, flagBOffset);
+  AppendUint32(out, static_cast<uint32_t>(flagB.size()));
+  AppendUint32(out, pixelOffset);
+  AppendUint32(out, static_cast<uint32_t>(pixels.size()));
   for (int i = 0; i < image.colors; ++i) {
     const uint8_t* rgb = &image.palette[3 * i];
     out.insert(out.end(), {rgb[1], rgb[0], rgb[2]});  // stored green, red, blue

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <vector>
 
-#include "imaging/mag_decoder.h"
+#include "formats/mag_decoder.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

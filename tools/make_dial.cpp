@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "base/little_endian.h"
+
 namespace {
 
 constexpr int kSize = 200;
@@ -122,14 +124,6 @@ void DrawMarks(const std::vector<uint8_t>& numerals, Canvas* canvas) {
   }
 }
 
-void Put16(std::vector<uint8_t>* out, uint32_t value) {
-  for (int i = 0; i < 2; ++i) out->push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
-void Put32(std::vector<uint8_t>* out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out->push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
 // An 8-bit BI_RGB BMP, bottom-up, with all 256 table entries present (unused ones black).
 std::vector<uint8_t> EightBitBmp(const Canvas& canvas) {
   constexpr uint32_t kInfoBytes = 40;
@@ -137,20 +131,20 @@ std::vector<uint8_t> EightBitBmp(const Canvas& canvas) {
   constexpr uint32_t kPixelBytes = kSize * kSize;  // 200 is a multiple of 4: no row padding
   constexpr uint32_t kPixelsPerMetre = 2835;       // 72 dpi
   std::vector<uint8_t> out = {'B', 'M'};
-  Put32(&out, kPixelOffset + kPixelBytes);
-  Put32(&out, 0);
-  Put32(&out, kPixelOffset);
-  Put32(&out, kInfoBytes);
-  Put32(&out, kSize);
-  Put32(&out, kSize);
-  Put16(&out, 1);  // planes
-  Put16(&out, 8);  // bits per pixel
-  Put32(&out, 0);  // BI_RGB
-  Put32(&out, kPixelBytes);
-  Put32(&out, kPixelsPerMetre);
-  Put32(&out, kPixelsPerMetre);
-  Put32(&out, 0);  // colours used: all 256
-  Put32(&out, 0);
+  AppendUint32(out, kPixelOffset + kPixelBytes);
+  AppendUint32(out, 0);
+  AppendUint32(out, kPixelOffset);
+  AppendUint32(out, kInfoBytes);
+  AppendUint32(out, kSize);
+  AppendUint32(out, kSize);
+  AppendUint16(out, 1);  // planes
+  AppendUint16(out, 8);  // bits per pixel
+  AppendUint32(out, 0);  // BI_RGB
+  AppendUint32(out, kPixelBytes);
+  AppendUint32(out, kPixelsPerMetre);
+  AppendUint32(out, kPixelsPerMetre);
+  AppendUint32(out, 0);  // colours used: all 256
+  AppendUint32(out, 0);
   for (int i = 0; i < 256; ++i) {
     const bool used = i < kInkCount;
     for (int c = 2; c >= 0; --c) out.push_back(used ? kPalette[i][c] : 0);

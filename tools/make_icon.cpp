@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/little_endian.h"
+
 namespace {
 
 constexpr int kSize = 32;
@@ -43,33 +45,24 @@ int ColourAt(int x, int y) {
   return kWhite;
 }
 
-void Put16(std::vector<uint8_t>& out, int v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
 std::vector<uint8_t> IconFile() {
   const int xorBytes = kSize * kSize / 2, andBytes = kSize * 4;
   const uint32_t imageBytes = 40 + 16 * 4 + xorBytes + andBytes;
   std::vector<uint8_t> out;
-  Put16(out, 0);
-  Put16(out, 1);  // an icon
-  Put16(out, 1);  // one image
+  AppendUint16(out, 0);
+  AppendUint16(out, 1);  // an icon
+  AppendUint16(out, 1);  // one image
   out.insert(out.end(), {kSize, kSize, 16, 0});
-  Put16(out, 1);
-  Put16(out, 4);
-  Put32(out, imageBytes);
-  Put32(out, 6 + 16);
-  Put32(out, 40);
-  Put32(out, kSize);
-  Put32(out, 2 * kSize);  // image and mask
-  Put16(out, 1);
-  Put16(out, 4);
-  for (int i = 0; i < 6; ++i) Put32(out, 0);
+  AppendUint16(out, 1);
+  AppendUint16(out, 4);
+  AppendUint32(out, imageBytes);
+  AppendUint32(out, 6 + 16);
+  AppendUint32(out, 40);
+  AppendUint32(out, kSize);
+  AppendUint32(out, 2 * kSize);  // image and mask
+  AppendUint16(out, 1);
+  AppendUint16(out, 4);
+  for (int i = 0; i < 6; ++i) AppendUint32(out, 0);
   for (const auto& c : kPalette) out.insert(out.end(), {c[0], c[1], c[2], 0});
   for (int y = kSize - 1; y >= 0; --y) {
     for (int x = 0; x < kSize; x += 2) {

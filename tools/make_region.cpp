@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/little_endian.h"
+
 namespace {
 
 constexpr int kSize = 200;
@@ -94,31 +96,22 @@ Rect BoundingBox(const std::vector<Rect>& rects) {
   return bound;
 }
 
-void Put16(std::vector<uint8_t>* out, int32_t value) {
-  out->push_back(static_cast<uint8_t>(value));
-  out->push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<uint8_t>* out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out->push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
 void PutRect(std::vector<uint8_t>* out, const Rect& r) {
-  for (int32_t v : {r.left, r.top, r.right, r.bottom}) Put32(out, static_cast<uint32_t>(v));
+  for (int32_t v : {r.left, r.top, r.right, r.bottom}) AppendUint32(*out, static_cast<uint32_t>(v));
 }
 
 std::vector<uint8_t> RegionFile(const std::vector<Rect>& rects, const Rect& bound) {
   const uint32_t rectBytes = static_cast<uint32_t>(16 * rects.size());
   std::vector<uint8_t> out = {'R', 'G', 'N', 0};
-  Put16(&out, kFormatNumber);
-  Put16(&out, static_cast<int32_t>(rectBytes));
-  Put16(&out, bound.right - bound.left);
-  Put16(&out, bound.bottom - bound.top);
-  Put32(&out, 0);
-  Put32(&out, 32);
-  Put32(&out, kRdhRectangles);
-  Put32(&out, static_cast<uint32_t>(rects.size()));
-  Put32(&out, rectBytes);
+  AppendUint16(out, kFormatNumber);
+  AppendUint16(out, static_cast<int32_t>(rectBytes));
+  AppendUint16(out, bound.right - bound.left);
+  AppendUint16(out, bound.bottom - bound.top);
+  AppendUint32(out, 0);
+  AppendUint32(out, 32);
+  AppendUint32(out, kRdhRectangles);
+  AppendUint32(out, static_cast<uint32_t>(rects.size()));
+  AppendUint32(out, rectBytes);
   PutRect(&out, bound);
   for (const Rect& r : rects) PutRect(&out, r);
   return out;

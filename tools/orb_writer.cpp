@@ -4,26 +4,14 @@
 #include <cstddef>
 #include <utility>
 
+#include "base/little_endian.h"
+
 namespace {
 
 constexpr size_t kFileHeaderBytes = 14;
 constexpr size_t kInfoHeaderBytes = 40;
 constexpr size_t kOrbHeaderBytes = 12;
 constexpr size_t kMaxTextBytes = 255;
-
-uint32_t ReadUint32(const std::vector<uint8_t>& data, size_t offset) {
-  return static_cast<uint32_t>(data[offset]) | (static_cast<uint32_t>(data[offset + 1]) << 8) |
-         (static_cast<uint32_t>(data[offset + 2]) << 16) |
-         (static_cast<uint32_t>(data[offset + 3]) << 24);
-}
-
-uint16_t ReadUint16(const std::vector<uint8_t>& data, size_t offset) {
-  return static_cast<uint16_t>(data[offset] | (data[offset + 1] << 8));
-}
-
-void WriteUint32(std::vector<uint8_t>* data, size_t offset, uint32_t value) {
-  for (int i = 0; i < 4; ++i) (*data)[offset + i] = static_cast<uint8_t>(value >> (8 * i));
-}
 
 void AppendText(std::vector<uint8_t>* out, const std::string& text) {
   const size_t length = std::min(text.size(), kMaxTextBytes);
@@ -45,16 +33,16 @@ bool ReadBmpLayout(const std::vector<uint8_t>& file, BmpLayout* layout) {
   if (file.size() < kFileHeaderBytes + kInfoHeaderBytes || file[0] != 'B' || file[1] != 'M') {
     return false;
   }
-  const uint64_t infoBytes = ReadUint32(file, 14);
+  const uint64_t infoBytes = ReadUint32(file.data() + 14);
   if (infoBytes < kInfoHeaderBytes || kFileHeaderBytes + infoBytes > file.size()) return false;
-  const uint16_t planes = ReadUint16(file, 26);
-  const uint32_t compression = ReadUint32(file, 30);
-  layout->pixelOffset = ReadUint32(file, 10);
+  const uint16_t planes = ReadUint16(file.data() + 26);
+  const uint32_t compression = ReadUint32(file.data() + 30);
+  layout->pixelOffset = ReadUint32(file.data() + 10);
   layout->tableOffset = kFileHeaderBytes + infoBytes;
-  layout->width = static_cast<int32_t>(ReadUint32(file, 18));
-  layout->height = static_cast<int32_t>(ReadUint32(file, 22));
-  layout->bitCount = ReadUint16(file, 28);
-  layout->colorsUsed = ReadUint32(file, 46);
+  layout->width = static_cast<int32_t>(ReadUint32(file.data() + 18));
+  layout->height = static_cast<int32_t>(ReadUint32(file.data() + 22));
+  layout->bitCount = ReadUint16(file.data() + 28);
+  layout->colorsUsed = ReadUint32(file.data() + 46);
   const uint16_t bits = layout->bitCount;
   // Only bottom-up pictures are taken: the reader hands the header to DrawDib unchanged, and
   // bottom-up is the layout that every DIB consumer reads.
@@ -87,10 +75,10 @@ bool ReadColorTable(const std::vector<uint8_t>& file, const BmpLayout& layout,
 std::vector<uint8_t> NormalizedInfoHeader(const std::vector<uint8_t>& file, uint64_t pixelBytes) {
   std::vector<uint8_t> header(file.begin() + kFileHeaderBytes,
                               file.begin() + kFileHeaderBytes + kInfoHeaderBytes);
-  WriteUint32(&header, 0, kInfoHeaderBytes);
-  WriteUint32(&header, 20, static_cast<uint32_t>(pixelBytes));
-  WriteUint32(&header, 32, 0);
-  WriteUint32(&header, 36, 0);
+  WriteUint32(header.data() + 0, kInfoHeaderBytes);
+  WriteUint32(header.data() + 20, static_cast<uint32_t>(pixelBytes));
+  WriteUint32(header.data() + 32, 0);
+  WriteUint32(header.data() + 36, 0);
   return header;
 }
 
@@ -109,8 +97,8 @@ std::vector<uint8_t> BuildOrbFile(const OrbPicture& picture) {
   const size_t trailerOffset = out.size();
   AppendText(&out, picture.title);
   AppendText(&out, picture.author);
-  WriteUint32(&out, 4, static_cast<uint32_t>(trailerOffset));
-  WriteUint32(&out, 8, static_cast<uint32_t>(pixelOffset));
+  WriteUint32(out.data() + 4, static_cast<uint32_t>(trailerOffset));
+  WriteUint32(out.data() + 8, static_cast<uint32_t>(pixelOffset));
   return out;
 }
 

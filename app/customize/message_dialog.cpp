@@ -2,15 +2,14 @@
 
 #include <new>
 
-#include "imaging/gdi_handles.h"
+#include "base/win/gdi_handles.h"
+#include "base/win/resource_data.h"
 #include "imaging/mag_picture.h"
-#include "imaging/resource_data.h"
 #include "imaging/ui_font.h"
-#include "resources/skin_ids.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
-constexpr char kThisProperty[] = "THIS";
 constexpr int kBodyWidth = 240;
 constexpr int kBodyHeight = 160;
 constexpr int kSkinWidth = 320;
@@ -53,9 +52,7 @@ int MessageDialog::Show(HWND owner, const char* text) {
   } catch (const std::bad_alloc&) {
     return -1;
   }
-  return static_cast<int>(DialogBoxParamA(GetModuleHandleA(nullptr),
-                                          MAKEINTRESOURCEA(kSkinDialogId), owner, DialogProc,
-                                          reinterpret_cast<LPARAM>(this)));
+  return static_cast<int>(RunModal(GetModuleHandleA(nullptr), IDD_SKINNED, owner));
 }
 
 int MessageDialog::Create(HWND window, PageParams*) {
@@ -67,7 +64,7 @@ int MessageDialog::Create(HWND window, PageParams*) {
 
   const unsigned char* data = nullptr;
   DWORD size = 0;
-  if (!LoadResourceData(kMessageSkinId, kSkinResourceType, &data, &size)) return 0;
+  if (!LoadResourceData(IDR_MESSAGE_SKIN, kSkinResourceType, &data, &size)) return 0;
   DrawPicture(skin_.memoryDc(), nullptr, data, size);
   DrawMessageText();
   RedrawWindow(window, nullptr, nullptr,
@@ -104,8 +101,32 @@ void MessageDialog::DrawMessageText() {
   DrawTextExA(dc, text_.data(), -1, &rect, DT_CENTER | DT_VCENTER | DT_WORDBREAK, &params);
 }
 
-INT_PTR MessageDialog::OnDrawItem(MessageDialog* dialog, const DRAWITEMSTRUCT& item) {
-  if (dialog == nullptr) return TRUE;
+INT_PTR MessageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: return OnInitDialog();
+    case WM_PAINT: return OnPaint();
+    case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    case WM_COMMAND: return OnCommand(LOWORD(wParam));
+    case WM_LBUTTONDOWN: return OnLButtonDown();
+  }
+  return FALSE;
+}
+
+INT_PTR MessageDialog::OnInitDialog() {
+  Create(dialogWindow(), nullptr);
+  return TRUE;
+}
+
+INT_PTR MessageDialog::OnPaint() {
+  PAINTSTRUCT paint;
+  BeginPaint(window_, &paint);
+  EndPaint(window_, &paint);
+  WindowDc dc(window_);
+  Paint(window_, dc.get());
+  return TRUE;
+}
+
+INT_PTR MessageDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const int width = item.rcItem.right - item.rcItem.left;
   const int height = item.rcItem.bottom - item.rcItem.top;
   const int pressed = (item.itemState & ODS_SELECTED) != 0 ? height : 0;
@@ -115,66 +136,32 @@ INT_PTR MessageDialog::OnDrawItem(MessageDialog* dialog, const DRAWITEMSTRUCT& i
     case kRefuseId: top = kRefuseImageTop + pressed; break;
     default: return TRUE;
   }
-  BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, dialog->skin_.memoryDc(),
+  BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, skin_.memoryDc(),
          kButtonImageLeft, top, SRCCOPY);
   return TRUE;
 }
 
-// The property goes first, so nothing reaches the object once the dialog is ending.
+// The binding ends first, so nothing reaches the object once the dialog is ending.
 void MessageDialog::Close(int result) {
-  RemovePropA(window_, kThisProperty);
+  Unbind();
   EndDialog(window_, result);
   Destroy();
 }
 
-INT_PTR MessageDialog::OnInitDialog(HWND window, MessageDialog* dialog) {
-  SetPropA(window, kThisProperty, dialog);
-  dialog->Create(window, nullptr);
-  return TRUE;
-}
-
-INT_PTR MessageDialog::OnPaint(HWND window, MessageDialog* dialog) {
-  PAINTSTRUCT paint;
-  BeginPaint(window, &paint);
-  EndPaint(window, &paint);
-  if (dialog == nullptr) return TRUE;
-  WindowDc dc(window);
-  dialog->Paint(window, dc.get());
-  return TRUE;
-}
-
 // Only the two buttons answer. Enter and Esc (ids 1 and 2, also what the dialog
 // manager makes of Alt+F4 and WM_CLOSE) are taken and ignored.
-INT_PTR MessageDialog::OnCommand(MessageDialog* dialog, int id) {
+INT_PTR MessageDialog::OnCommand(int id) {
   switch (id) {
+    case kAcceptId: Close(1); return TRUE;
+    case kRefuseId: Close(0); return TRUE;
     case IDOK:
     case IDCANCEL: return TRUE;
-    case kAcceptId: return Answer(dialog, 1);
-    case kRefuseId: return Answer(dialog, 0);
   }
   return FALSE;
-}
-
-INT_PTR MessageDialog::Answer(MessageDialog* dialog, int result) {
-  if (dialog != nullptr) dialog->Close(result);
-  return TRUE;
 }
 
 // A press on the body drags the window, as a press on a caption would.
-INT_PTR MessageDialog::OnLButtonDown(HWND window) {
-  SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
-  return FALSE;
-}
-
-INT_PTR CALLBACK MessageDialog::DialogProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-  auto* dialog = static_cast<MessageDialog*>(GetPropA(window, kThisProperty));
-  switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(window, reinterpret_cast<MessageDialog*>(lParam));
-    case WM_PAINT: return OnPaint(window, dialog);
-    case WM_DRAWITEM: return OnDrawItem(dialog, *reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-    case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
-    case WM_LBUTTONDOWN: return OnLButtonDown(window);
-  }
+INT_PTR MessageDialog::OnLButtonDown() {
+  SendMessageA(window_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
   return FALSE;
 }

@@ -5,18 +5,19 @@
 #include <string>
 
 #include "app/customize/dialog_page.h"
+#include "base/win/modal_dialog.h"
 #include "imaging/draw_surface.h"
 
 // The program's skinned message box: a caption-less modal window showing a text on
 // skin picture 110, with an Accept button (left) and a Refuse button (right). Only
 // the two buttons close it; Enter, Esc and Alt+F4 do nothing. Dragged by its body.
 // Make one on the stack, call Show once.
-class MessageDialog : public DialogPage {
+class MessageDialog : public DialogPage, private ModalDialog {
  public:
   static constexpr int kAcceptId = 9902;
   static constexpr int kRefuseId = 9903;
 
-  MessageDialog() = default;
+  MessageDialog() : ModalDialog(Binding::kThisProperty) {}
 
   // Shows `text` over `owner` until a button is pressed: 1 Accept, 0 Refuse, -1
   // when the dialog cannot be opened.
@@ -33,13 +34,12 @@ class MessageDialog : public DialogPage {
   int HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static INT_PTR OnInitDialog(HWND window, MessageDialog* dialog);
-  static INT_PTR OnPaint(HWND window, MessageDialog* dialog);
-  static INT_PTR OnDrawItem(MessageDialog* dialog, const DRAWITEMSTRUCT& item);
-  static INT_PTR OnCommand(MessageDialog* dialog, int id);
-  static INT_PTR Answer(MessageDialog* dialog, int result);
-  static INT_PTR OnLButtonDown(HWND window);
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  INT_PTR OnInitDialog();
+  INT_PTR OnPaint();
+  INT_PTR OnDrawItem(const DRAWITEMSTRUCT& item);
+  INT_PTR OnCommand(int id);
+  INT_PTR OnLButtonDown();
   void DrawMessageText();
   void Close(int result);
 

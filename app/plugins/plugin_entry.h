@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/plugins/loaded_library.h"
+#include "base/win/loaded_library.h"
 
 // The exports of a plug-in, all cdecl and all optional.
 using PluginInitFn = int(__cdecl*)(char* caption);

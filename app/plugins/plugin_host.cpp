@@ -6,20 +6,14 @@
 #include <new>
 
 #include "app/plugins/enable_list.h"
-#include "app/plugins/find_handle.h"
-#include "app/window/kernel_handle.h"
 #include "app/window/settings.h"
+#include "base/win/find_handle.h"
+#include "base/win/kernel_handle.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
 constexpr char kPluginFolder[] = "plugin";
-// The clock's hide item; plug-in items and their separator go in front of it.
-constexpr UINT kHideCommand = 40009;
-
-template <typename Fn>
-Fn FindExport(HMODULE module, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 // Formats a path into a MAX_PATH buffer; false when it does not fit, since a cut
 // path would name another file.
@@ -103,14 +97,14 @@ void PluginHost::UnloadPlugins() {
 void PluginHost::AddPlugin(LoadedLibrary module) {
   std::unique_ptr<PluginEntry> entry(new (std::nothrow) PluginEntry);
   if (!entry) return;
-  const HMODULE handle = module.get();
   entry->module = std::move(module);
-  entry->init = FindExport<PluginInitFn>(handle, "Init");
-  entry->openConfig = FindExport<PluginOpenConfigFn>(handle, "OpenConfig");
-  entry->notifySec = FindExport<PluginNotifyFn>(handle, "NotifyTimeChangeSec");
-  entry->notifyMin = FindExport<PluginNotifyFn>(handle, "NotifyTimeChangeMin");
-  entry->notifyHour = FindExport<PluginNotifyFn>(handle, "NotifyTimeChangeHour");
-  entry->release = FindExport<PluginReleaseFn>(handle, "Release");
+  const LoadedLibrary& library = entry->module;
+  entry->init = library.Export<PluginInitFn>("Init");
+  entry->openConfig = library.Export<PluginOpenConfigFn>("OpenConfig");
+  entry->notifySec = library.Export<PluginNotifyFn>("NotifyTimeChangeSec");
+  entry->notifyMin = library.Export<PluginNotifyFn>("NotifyTimeChangeMin");
+  entry->notifyHour = library.Export<PluginNotifyFn>("NotifyTimeChangeHour");
+  entry->release = library.Export<PluginReleaseFn>("Release");
   if (entry->init != nullptr) {
     char buffer[kInitCaptionSize] = {};
     if (entry->init(buffer) == 0) return;
@@ -154,10 +148,10 @@ void PluginHost::AddMenuItems(HMENU menu) {
       continue;
     }
     entry->menuId = id;
-    InsertMenuA(menu, kHideCommand, MF_BYCOMMAND | MF_STRING, id, entry->caption);
+    InsertMenuA(menu, IDM_HIDE, MF_BYCOMMAND | MF_STRING, id, entry->caption);
     ++id;
   }
-  if (id > 0) InsertMenuA(menu, kHideCommand, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
+  if (id > 0) InsertMenuA(menu, IDM_HIDE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
 }
 
 void PluginHost::RouteCommand(HWND owner, UINT id) {

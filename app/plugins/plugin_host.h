@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/plugins/loaded_library.h"
 #include "app/plugins/plugin_entry.h"
 #include "app/plugins/time_change_tracker.h"
+#include "base/win/loaded_library.h"
 
 // The plug-ins named in "<program dir>\plugin\enable.txt": loads them, puts their
 // items into the clock's context menu, hands them menu commands and time changes,

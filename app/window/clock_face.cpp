@@ -2,17 +2,12 @@
 
 #include <initializer_list>
 
+#include "base/win/gdi_handles.h"
 #include "imaging/background_loader.h"
-#include "imaging/gdi_handles.h"
 
 namespace {
 
 constexpr int kSurfaceDepth = 16;
-
-template <typename Fn>
-Fn FindExport(HMODULE module, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 }  // namespace
 
@@ -22,7 +17,7 @@ ClockFace::~ClockFace() { Clear(); }
 
 int ClockFace::Attach(HWND window) {
   window_ = window;
-  if (clock_.module != nullptr || info_.module != nullptr) Clear();
+  if (clock_.module.get() != nullptr || info_.module.get() != nullptr) Clear();
   const int composeMade = compose_.Create(window, kFaceSize, kFaceSize, kSurfaceDepth);
   const int backgroundMade = background_.Create(window, kFaceSize, kFaceSize, kSurfaceDepth);
   if (!composeMade && !backgroundMade) {
@@ -36,8 +31,8 @@ void ClockFace::Clear() {
   compose_.Destroy();
   background_.Destroy();
   for (Slot* slot : {&clock_, &info_}) {
-    if (slot->module != nullptr) FreeLibrary(slot->module);
-    *slot = Slot{};
+    slot->module = LoadedLibrary();
+    slot->draw = nullptr;
   }
 }
 
@@ -50,24 +45,20 @@ ClockFace::Slot* ClockFace::SlotFor(int slot) {
 HMODULE ClockFace::SetModule(int slotNumber, HMODULE module) {
   Slot* slot = SlotFor(slotNumber);
   if (slot == nullptr) return nullptr;
-  HMODULE previous = slot->module;
-  if (previous != nullptr) {
-    if (auto uninitialize = FindExport<ModuleUninitializeFn>(previous, "Uninitialize")) {
-      uninitialize();
-    }
+  if (auto uninitialize = slot->module.Export<ModuleUninitializeFn>("Uninitialize")) {
+    uninitialize();
   }
-  slot->module = module;
-  slot->draw = nullptr;
-  if (module == nullptr) return previous;
+  HMODULE previous = slot->module.Detach();
+  slot->module = LoadedLibrary(module);
   slot->draw =
-      FindExport<ModuleDrawFn>(module, slotNumber == kClockSlot ? "DrawClock" : "DrawInfo");
-  if (auto initialize = FindExport<ModuleInitializeFn>(module, "Initialize")) initialize(window_);
+      slot->module.Export<ModuleDrawFn>(slotNumber == kClockSlot ? "DrawClock" : "DrawInfo");
+  if (auto initialize = slot->module.Export<ModuleInitializeFn>("Initialize")) initialize(window_);
   return previous;
 }
 
 HMODULE ClockFace::GetModule(int slot) const {
-  if (slot == kClockSlot) return clock_.module;
-  if (slot == kInfoSlot) return info_.module;
+  if (slot == kClockSlot) return clock_.module.get();
+  if (slot == kInfoSlot) return info_.module.get();
   return nullptr;
 }
 

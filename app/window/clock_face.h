@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/win/loaded_library.h"
 #include "imaging/draw_surface.h"
 
 // The exports of a drawing module, all cdecl.
@@ -27,9 +28,10 @@ class ClockFace {
   int Attach(HWND window);
   // Destroys both surfaces and frees both slots' libraries without Uninitialize.
   void Clear();
-  // Puts `module` (may be null) into a slot: the old module's Uninitialize, then the
-  // new one's draw function is bound and its Initialize called. Returns the old
-  // library, which the caller frees; null for a slot other than 1 and 2.
+  // Puts `module` (may be null) into a slot, which takes over the caller's reference:
+  // the old module's Uninitialize, then the new one's draw function is bound and its
+  // Initialize called. Returns the old library, whose reference goes to the caller;
+  // null for a slot other than 1 and 2, which takes nothing.
   HMODULE SetModule(int slot, HMODULE module);
   HMODULE GetModule(int slot) const;
   // Draws a background picture into the background surface; shows from the next Draw.
@@ -42,7 +44,7 @@ class ClockFace {
 
  private:
   struct Slot {
-    HMODULE module = nullptr;
+    LoadedLibrary module;
     ModuleDrawFn draw = nullptr;
   };
 

@@ -6,8 +6,8 @@
 
 #include "app/plugins/plugin_host.h"
 #include "app/window/clock_face.h"
-#include "app/window/kernel_handle.h"
 #include "app/window/tray_icon.h"
+#include "base/win/kernel_handle.h"
 
 // The window's stacking, persisted as [WINDOW] POS_Z.
 enum class StackingMode : int { Normal = 0, Topmost = 1, Bottom = 2 };

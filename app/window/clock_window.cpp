@@ -3,6 +3,7 @@
 #include "app/customize/message_dialog.h"
 #include "app/window/clock_program.h"
 #include "app/window/settings.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -95,12 +96,11 @@ void OnContextMenu(HWND window, ClockProgram& program) {
   const int stacking = ReadSetting("WINDOW", "POS_Z", nullptr, 0);
   POINT cursor{};
   GetCursorPos(&cursor);
-  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kContextMenuId));
+  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXT_MENU));
   HMENU popup = GetSubMenu(menu, 0);
-  CheckMenuRadioItem(popup, kCommandNormal, kCommandNormal + stacking, kCommandNormal + stacking,
-                     MF_BYCOMMAND);
-  if (program.autoHide) CheckMenuItem(popup, kCommandAutoHide, MF_BYCOMMAND | MF_CHECKED);
-  if (program.positionLock) CheckMenuItem(popup, kCommandLock, MF_BYCOMMAND | MF_CHECKED);
+  CheckMenuRadioItem(popup, IDM_NORMAL, IDM_NORMAL + stacking, IDM_NORMAL + stacking, MF_BYCOMMAND);
+  if (program.autoHide) CheckMenuItem(popup, IDM_AUTOHIDE, MF_BYCOMMAND | MF_CHECKED);
+  if (program.positionLock) CheckMenuItem(popup, IDM_LOCK, MF_BYCOMMAND | MF_CHECKED);
   program.plugins.AddMenuItems(popup);
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
   DestroyMenu(menu);
@@ -132,20 +132,20 @@ void Toggle(int& flag, const char* key) {
 }
 
 void HideToTray(HWND window, ClockProgram& program) {
-  program.tray.Toggle(window, kTrayIconId, 0, kTrayCallbackMessage);
+  program.tray.Toggle(window, IDI_CLOCK, 0, kTrayCallbackMessage);
   ShowWindow(window, SW_HIDE);
 }
 
 void OnCommand(HWND window, ClockProgram& program, WPARAM id) {
   switch (id) {
-    case kCommandClose: DestroyWindow(window); return;
-    case kCommandCustomize: return;
-    case kCommandNormal: SetStacking(window, program, StackingMode::Normal); return;
-    case kCommandTopmost: SetStacking(window, program, StackingMode::Topmost); return;
-    case kCommandBottom: SetStacking(window, program, StackingMode::Bottom); return;
-    case kCommandAutoHide: Toggle(program.autoHide, "AUTOHIDE"); return;
-    case kCommandHide: HideToTray(window, program); return;
-    case kCommandLock: Toggle(program.positionLock, "POSLOCK"); return;
+    case IDM_CLOSE: DestroyWindow(window); return;
+    case IDM_CUSTOMIZE: return;
+    case IDM_NORMAL: SetStacking(window, program, StackingMode::Normal); return;
+    case IDM_TOPMOST: SetStacking(window, program, StackingMode::Topmost); return;
+    case IDM_BOTTOM: SetStacking(window, program, StackingMode::Bottom); return;
+    case IDM_AUTOHIDE: Toggle(program.autoHide, "AUTOHIDE"); return;
+    case IDM_HIDE: HideToTray(window, program); return;
+    case IDM_LOCK: Toggle(program.positionLock, "POSLOCK"); return;
   }
   program.plugins.RouteCommand(window, static_cast<UINT>(id));
 }

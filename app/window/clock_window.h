@@ -13,18 +13,6 @@ constexpr UINT_PTR kRedrawTimer = 1;  // started by a module that wants more fac
 constexpr UINT_PTR kWatchTimer = 2;   // 333 ms: is the cursor still near the hidden clock?
 constexpr UINT_PTR kReshowTimer = 3;  // 1000 ms: show the clock again when the cursor stayed away
 
-// Context menu commands.
-constexpr UINT kCommandClose = 40001;
-constexpr UINT kCommandCustomize = 40002;
-constexpr UINT kCommandNormal = 40004;
-constexpr UINT kCommandTopmost = 40005;
-constexpr UINT kCommandBottom = 40006;
-constexpr UINT kCommandAutoHide = 40008;
-constexpr UINT kCommandHide = 40009;
-constexpr UINT kCommandLock = 40010;
-
-constexpr int kContextMenuId = 106;
-constexpr int kTrayIconId = 118;
 constexpr UINT kTrayCallbackMessage = WM_USER + 123;
 
 // Registers the window class "Kelvane" with the clock window procedure.

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/window/program_path.h"
+#include "base/cp932.h"
 
 namespace {
 

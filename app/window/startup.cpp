@@ -75,7 +75,7 @@ int Startup(HINSTANCE instance, ClockProgram& program) {
   SetWindowPos(program.window, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
   RegionInfo region{};
-  if (!ApplyRegion(&region, program.window, kRegionResourceType, kRegionResourceId)) return 0;
+  if (!ApplyRegion(&region, program.window, kRegionResourceType, IDR_REGION)) return 0;
   RestorePlacement(program);
   PrepareFace(program);
   program.plugins.LoadPlugins();

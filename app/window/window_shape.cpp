@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "imaging/file_bytes.h"
+#include "base/win/file_bytes.h"
 
 namespace {
 

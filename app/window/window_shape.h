@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/window/region_data.h"
+#include "formats/region_data.h"
 
 // A region from resource `id` of `type` in the program's own executable, or null.
 // `info` receives the size of the region's bounding rectangle. Fails silently.

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "plugins/wallpaper/registry_key.h"
+#include "base/win/registry_key.h"
 
 namespace {
 

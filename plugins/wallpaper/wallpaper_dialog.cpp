@@ -3,35 +3,28 @@
 #include "plugins/wallpaper/wallpaper_ids.h"
 #include "plugins/wallpaper/wallpaper_state.h"
 
-namespace {
-
-INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-  auto* state = reinterpret_cast<WallpaperState*>(lParam);
-  SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-  state->dialog = dialog;
-  return TRUE;
+// The handle is forgotten once the dialog is gone, so that no later list update
+// can reach a window that reuses it.
+void WallpaperDialog::Show(HMODULE module, HWND owner) {
+  RunModal(module, IDD_WALLPAPER, owner);
+  state_->dialog = nullptr;
 }
 
-INT_PTR OnCommand(HWND dialog, WORD id) {
-  if (id != IDOK && id != IDCANCEL) return FALSE;
-  EndDialog(dialog, id);
-  return TRUE;
-}
-
-INT_PTR CALLBACK WallpaperDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR WallpaperDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
-    case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
+    case WM_INITDIALOG: return OnInitDialog();
+    case WM_COMMAND: return OnCommand(LOWORD(wParam));
   }
   return FALSE;
 }
 
-}  // namespace
+INT_PTR WallpaperDialog::OnInitDialog() {
+  state_->dialog = dialogWindow();
+  return TRUE;
+}
 
-// The handle is forgotten once the dialog is gone, so that no later list update
-// can reach a window that reuses it.
-void ShowWallpaperDialog(HMODULE module, HWND owner, WallpaperState* state) {
-  DialogBoxParamA(module, MAKEINTRESOURCEA(kWallpaperDialogId), owner, WallpaperDialogProc,
-                  reinterpret_cast<LPARAM>(state));
-  state->dialog = nullptr;
+INT_PTR WallpaperDialog::OnCommand(WORD id) {
+  if (id != IDOK && id != IDCANCEL) return FALSE;
+  EndDialog(dialogWindow(), id);
+  return TRUE;
 }

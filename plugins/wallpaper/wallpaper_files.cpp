@@ -4,16 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "app/window/program_path.h"
-
-namespace {
-
-const char* NextCharacter(const char* p) {
-  if (IsCp932LeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') return p + 2;
-  return p + 1;
-}
-
-}  // namespace
+#include "base/cp932.h"
 
 bool WallpaperFileList::Add(const char* folder, const char* fileName) {
   Record record = {};
@@ -33,11 +24,11 @@ const char* WallpaperFileList::At(unsigned index) const {
 void PictureName(const char* fileName, char* name, size_t size) {
   if (size == 0) return;
   size_t characters = 0;
-  for (const char* p = fileName; *p != '\0'; p = NextCharacter(p)) ++characters;
+  for (const char* p = fileName; *p != '\0'; p = NextCp932Char(p)) ++characters;
   const size_t keep = characters > 4 ? characters - 4 : 0;
   const char* end = fileName;
   for (size_t i = 0; i < keep; ++i) {
-    const char* next = NextCharacter(end);
+    const char* next = NextCp932Char(end);
     if (static_cast<size_t>(next - fileName) > size - 1) break;
     end = next;
   }

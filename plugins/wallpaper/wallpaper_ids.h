@@ -1,11 +1,11 @@
 #pragma once
 
-// Resource and control ids of wallpaper.dll; wallpaper.rc uses the same numbers.
-constexpr int kWallpaperDialogId = 101;
-constexpr int kFileListId = 1000;
-constexpr int kChooseFolderId = 1001;
-constexpr int kAutoChangeBoxId = 1002;
-constexpr int kIntervalFieldId = 1003;
-constexpr int kAutoCloseBoxId = 1004;
-constexpr int kTransparentTextBoxId = 1005;
-constexpr int kStyleListId = 1006;
+// Resource and control ids of wallpaper.dll, shared by wallpaper.rc and the code.
+#define IDD_WALLPAPER 101
+#define IDC_FILE_LIST 1000
+#define IDC_CHOOSE_FOLDER 1001
+#define IDC_AUTO_CHANGE 1002
+#define IDC_INTERVAL 1003
+#define IDC_AUTO_CLOSE 1004
+#define IDC_TRANSPARENT_TEXT 1005
+#define IDC_STYLE_LIST 1006

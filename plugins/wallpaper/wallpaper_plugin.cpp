@@ -34,7 +34,8 @@ __declspec(dllexport) int __cdecl Init(char* caption) {
 
 __declspec(dllexport) int __cdecl OpenConfig(HWND owner, char* caption) {
   WriteCaption(caption);
-  ShowWallpaperDialog(g_module, owner, &g_state);
+  WallpaperDialog dialog(&g_state);
+  dialog.Show(g_module, owner);
   return 1;
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "plugins/wallpaper/registry_key.h"
+#include "base/win/registry_key.h"
 
 bool ReadValue(const char* name, void* data, DWORD* size) {
   const RegistryKey key = RegistryKey::Create(HKEY_CURRENT_USER, kWallpaperKey);

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/plugins/find_handle.h"
+#include "base/win/find_handle.h"
 #include "plugins/wallpaper/desktop.h"
 #include "plugins/wallpaper/wallpaper_ids.h"
 #include "plugins/wallpaper/wallpaper_rotation.h"
@@ -15,7 +15,7 @@ constexpr char kNoPicture[] = "無し";
 // The dialog's file list; nothing happens while no dialog is open.
 void SendToFileList(HWND dialog, UINT message, const char* text) {
   if (dialog == nullptr) return;
-  SendDlgItemMessageA(dialog, kFileListId, message, 0, reinterpret_cast<LPARAM>(text));
+  SendDlgItemMessageA(dialog, IDC_FILE_LIST, message, 0, reinterpret_cast<LPARAM>(text));
 }
 
 }  // namespace

@@ -4,19 +4,14 @@
 #include <cstdlib>
 #include <vector>
 
-#include "imaging/mag_decoder.h"
+#include "base/little_endian.h"
+#include "formats/mag_decoder.h"
 
 namespace {
 
 // Bigger images need inputs far beyond the fuzzer's lengths to decode at all; their
 // size is still asked, just not allocated.
 constexpr uint32_t kMaxImageBytes = 32u << 20;
-
-uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at) {
-  return static_cast<uint32_t>(bytes[at]) | (static_cast<uint32_t>(bytes[at + 1]) << 8) |
-         (static_cast<uint32_t>(bytes[at + 2]) << 16) |
-         (static_cast<uint32_t>(bytes[at + 3]) << 24);
-}
 
 }  // namespace
 
@@ -34,10 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<uint8_t> image(imageSize);
   if (decoder.DecodeToBitmapFile(nullptr, image.data(), data, length, imageSize) != 0) return 0;
   // A decoded image describes itself consistently.
-  if (image[0] != 'B' || image[1] != 'M' || Read32(image, 2) != imageSize) std::abort();
-  const uint32_t pixelOffset = Read32(image, 10);
-  const uint32_t width = Read32(image, 18);
-  const uint32_t height = Read32(image, 22);
+  if (image[0] != 'B' || image[1] != 'M' || ReadUint32(image.data() + 2) != imageSize) std::abort();
+  const uint32_t pixelOffset = ReadUint32(image.data() + 10);
+  const uint32_t width = ReadUint32(image.data() + 18);
+  const uint32_t height = ReadUint32(image.data() + 22);
   const uint32_t rowBytes = image[28] == 8 ? width : width / 2;
   if (rowBytes % 4 != 0 || pixelOffset + uint64_t{rowBytes} * height != imageSize) std::abort();
   return 0;

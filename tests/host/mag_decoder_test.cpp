@@ -1,10 +1,11 @@
-#include "imaging/mag_decoder.h"
+#include "formats/mag_decoder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <random>
 
+#include "base/little_endian.h"
 #include "tests/host/mag_test_support.h"
 
 namespace {
@@ -150,10 +151,10 @@ TEST(MagDecode, WritesTheBitmapHeadersAndTheColourTable) {
   ASSERT_EQ(bmp.size(), 54u + 64 + 12);
   EXPECT_EQ(bmp[0], 'B');
   EXPECT_EQ(bmp[1], 'M');
-  EXPECT_EQ(BmpField32(bmp, 2), bmp.size());
-  EXPECT_EQ(BmpField32(bmp, 6), 0u);
-  EXPECT_EQ(BmpField32(bmp, 10), 54u + 64);
-  EXPECT_EQ(BmpField32(bmp, 14), 40u);
+  EXPECT_EQ(ReadUint32(bmp.data() + 2), bmp.size());
+  EXPECT_EQ(ReadUint32(bmp.data() + 6), 0u);
+  EXPECT_EQ(ReadUint32(bmp.data() + 10), 54u + 64);
+  EXPECT_EQ(ReadUint32(bmp.data() + 14), 40u);
   EXPECT_EQ(BmpWidth(bmp), 24);
   EXPECT_EQ(BmpHeight(bmp), 1);
   EXPECT_EQ(bmp[26] | bmp[27] << 8, 1);
@@ -419,7 +420,7 @@ TEST(MagDecode, DamagedPicturesNeverFailUnsafely) {
     Bytes image(size);
     if (decoder.DecodeToBitmapFile(nullptr, image.data(), mag.data(), length, size) == 0) {
       ++decoded;
-      EXPECT_EQ(BmpField32(image, 2), size);
+      EXPECT_EQ(ReadUint32(image.data() + 2), size);
     }
   }
   EXPECT_GT(decoded, 100);

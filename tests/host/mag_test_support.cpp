@@ -1,18 +1,6 @@
 #include "tests/host/mag_test_support.h"
 
-namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-  out.push_back(static_cast<uint8_t>(value));
-  out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-  Put16(out, value);
-  Put16(out, value >> 16);
-}
-
-}  // namespace
+#include "base/little_endian.h"
 
 std::vector<uint8_t> BuildMag(const MagParts& parts) {
   std::vector<uint8_t> palette = parts.palette;
@@ -29,15 +17,17 @@ std::vector<uint8_t> BuildMag(const MagParts& parts) {
   const uint32_t flagBOffset = flagAOffset + static_cast<uint32_t>(parts.flagA.size());
   const uint32_t pixelOffset = flagBOffset + static_cast<uint32_t>(parts.flagB.size());
   out.insert(out.end(), {parts.headerStart, 0, 0, parts.screenMode});
-  Put16(out, parts.left);
-  Put16(out, parts.top);
-  Put16(out, parts.right);
-  Put16(out, parts.bottom);
-  Put32(out, flagAOffset);
-  Put32(out, flagBOffset);
-  Put32(out, static_cast<uint32_t>(parts.flagBSize >= 0 ? parts.flagBSize : parts.flagB.size()));
-  Put32(out, pixelOffset);
-  Put32(out, static_cast<uint32_t>(parts.pixelSize >= 0 ? parts.pixelSize : parts.pixels.size()));
+  AppendUint16(out, parts.left);
+  AppendUint16(out, parts.top);
+  AppendUint16(out, parts.right);
+  AppendUint16(out, parts.bottom);
+  AppendUint32(out, flagAOffset);
+  AppendUint32(out, flagBOffset);
+  AppendUint32(out,
+               static_cast<uint32_t>(parts.flagBSize >= 0 ? parts.flagBSize : parts.flagB.size()));
+  AppendUint32(out, pixelOffset);
+  AppendUint32(out,
+               static_cast<uint32_t>(parts.pixelSize >= 0 ? parts.pixelSize : parts.pixels.size()));
   out.insert(out.end(), palette.begin(), palette.end());
   out.insert(out.end(), parts.flagA.begin(), parts.flagA.end());
   out.insert(out.end(), parts.flagB.begin(), parts.flagB.end());
@@ -55,14 +45,13 @@ std::vector<uint8_t> DecodeMag(const std::vector<uint8_t>& mag) {
   return image;
 }
 
-uint32_t BmpField32(const std::vector<uint8_t>& bmp, size_t at) {
-  return static_cast<uint32_t>(bmp[at]) | (static_cast<uint32_t>(bmp[at + 1]) << 8) |
-         (static_cast<uint32_t>(bmp[at + 2]) << 16) | (static_cast<uint32_t>(bmp[at + 3]) << 24);
+int BmpWidth(const std::vector<uint8_t>& bmp) {
+  return static_cast<int>(ReadUint32(bmp.data() + 18));
 }
 
-int BmpWidth(const std::vector<uint8_t>& bmp) { return static_cast<int>(BmpField32(bmp, 18)); }
-
-int BmpHeight(const std::vector<uint8_t>& bmp) { return static_cast<int>(BmpField32(bmp, 22)); }
+int BmpHeight(const std::vector<uint8_t>& bmp) {
+  return static_cast<int>(ReadUint32(bmp.data() + 22));
+}
 
 namespace {
 
@@ -73,12 +62,12 @@ size_t RowBytes(const std::vector<uint8_t>& bmp) {
 }  // namespace
 
 std::vector<uint8_t> BmpRow(const std::vector<uint8_t>& bmp, int y) {
-  const size_t start = BmpField32(bmp, 10) + (BmpHeight(bmp) - 1 - y) * RowBytes(bmp);
+  const size_t start = ReadUint32(bmp.data() + 10) + (BmpHeight(bmp) - 1 - y) * RowBytes(bmp);
   return std::vector<uint8_t>(bmp.begin() + start, bmp.begin() + start + RowBytes(bmp));
 }
 
 int BmpIndex(const std::vector<uint8_t>& bmp, int x, int y) {
-  const uint8_t* row = &bmp[BmpField32(bmp, 10) + (BmpHeight(bmp) - 1 - y) * RowBytes(bmp)];
+  const uint8_t* row = &bmp[ReadUint32(bmp.data() + 10) + (BmpHeight(bmp) - 1 - y) * RowBytes(bmp)];
   if (bmp[28] == 8) return row[x];
   return x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F;
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "imaging/mag_decoder.h"
+#include "formats/mag_decoder.h"
 
 // A MAG picture laid out by hand: magic, comment, mark, header, colour table and
 // the three sections in that order, with offsets and sizes that match them unless
@@ -31,7 +31,6 @@ std::vector<uint8_t> BuildMag(const MagParts& parts);
 std::vector<uint8_t> DecodeMag(const std::vector<uint8_t>& mag);
 
 // Fields of a decoded BMP image.
-uint32_t BmpField32(const std::vector<uint8_t>& bmp, size_t at);
 int BmpWidth(const std::vector<uint8_t>& bmp);
 int BmpHeight(const std::vector<uint8_t>& bmp);
 // Pixel row `y` counted from the top, as stored.

@@ -1,25 +1,22 @@
-#include "imaging/orb_format.h"
+#include "formats/orb_format.h"
 
 #include <gtest/gtest.h>
 
+#include "base/little_endian.h"
 #include "tools/orb_writer.h"
 
 namespace {
 
-void Put32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
 std::vector<uint8_t> InfoHeader(int32_t width, int32_t height, uint16_t bits,
                                 uint32_t compression = 0, uint32_t imageSize = 0) {
   std::vector<uint8_t> h(40, 0);
-  Put32(h, 0, 40);
-  Put32(h, 4, static_cast<uint32_t>(width));
-  Put32(h, 8, static_cast<uint32_t>(height));
+  WriteUint32(h.data() + 0, 40);
+  WriteUint32(h.data() + 4, static_cast<uint32_t>(width));
+  WriteUint32(h.data() + 8, static_cast<uint32_t>(height));
   h[12] = 1;
   h[14] = static_cast<uint8_t>(bits);
-  Put32(h, 16, compression);
-  Put32(h, 20, imageSize);
+  WriteUint32(h.data() + 16, compression);
+  WriteUint32(h.data() + 20, imageSize);
   return h;
 }
 
@@ -84,22 +81,22 @@ TEST(CheckOrbFile, EveryTruncationIsRefused) {
 
 TEST(CheckOrbFile, APixelBlockSmallerThanTheHeaderImpliesIsRefused) {
   std::vector<uint8_t> file = BuildOrbFile(Picture(24));
-  Put32(file, 12 + 8, 3);  // three rows claimed, two stored
+  WriteUint32(file.data() + 12 + 8, 3);  // three rows claimed, two stored
   EXPECT_EQ(Check(file), OrbCheck::kDamaged);
   file = BuildOrbFile(Picture(24));
-  Put32(file, 12 + 4, 5);  // wider rows than stored
+  WriteUint32(file.data() + 12 + 4, 5);  // wider rows than stored
   EXPECT_EQ(Check(file), OrbCheck::kDamaged);
   file = BuildOrbFile(Picture(24));
-  Put32(file, 12 + 8, static_cast<uint32_t>(-2));  // top-down: the same bytes suffice
+  WriteUint32(file.data() + 12 + 8, static_cast<uint32_t>(-2));  // top-down: the same bytes suffice
   EXPECT_EQ(Check(file), OrbCheck::kOk);
 }
 
 TEST(CheckOrbFile, OffsetsOutsideTheFileAreRefused) {
   std::vector<uint8_t> file = BuildOrbFile(Picture(24));
-  Put32(file, 4, static_cast<uint32_t>(file.size() + 1));  // trailer past the end
+  WriteUint32(file.data() + 4, static_cast<uint32_t>(file.size() + 1));  // trailer past the end
   EXPECT_EQ(Check(file), OrbCheck::kDamaged);
   file = BuildOrbFile(Picture(24));
-  Put32(file, 8, 0xFFFFFFF0u);  // pixels after the trailer
+  WriteUint32(file.data() + 8, 0xFFFFFFF0u);  // pixels after the trailer
   EXPECT_EQ(Check(file), OrbCheck::kDamaged);
 }
 

@@ -1,4 +1,4 @@
-#include "app/window/region_data.h"
+#include "formats/region_data.h"
 
 #include <gtest/gtest.h>
 
@@ -6,16 +6,8 @@
 #include <iterator>
 #include <vector>
 
+#include "base/little_endian.h"
 namespace {
-
-void Put16(std::vector<uint8_t>& out, int v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, int64_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
 
 struct Rect {
   int left, top, right, bottom;
@@ -24,18 +16,18 @@ struct Rect {
 // A region file as the program's tools write it: header, RGNDATAHEADER, rectangles.
 std::vector<uint8_t> MakeRegionFile(const std::vector<Rect>& rects, int width, int height) {
   std::vector<uint8_t> out = {'R', 'G', 'N', 0};
-  Put16(out, 100);
-  Put16(out, static_cast<int>(16 * rects.size()));
-  Put16(out, width);
-  Put16(out, height);
-  Put32(out, 0);
-  Put32(out, 32);
-  Put32(out, 1);
-  Put32(out, static_cast<int64_t>(rects.size()));
-  Put32(out, static_cast<int64_t>(16 * rects.size()));
-  for (int v : {0, 0, width, height}) Put32(out, v);
+  AppendUint16(out, 100);
+  AppendUint16(out, static_cast<int>(16 * rects.size()));
+  AppendUint16(out, width);
+  AppendUint16(out, height);
+  AppendUint32(out, 0);
+  AppendUint32(out, 32);
+  AppendUint32(out, 1);
+  AppendUint32(out, static_cast<int64_t>(rects.size()));
+  AppendUint32(out, static_cast<int64_t>(16 * rects.size()));
+  for (int v : {0, 0, width, height}) AppendUint32(out, v);
   for (const Rect& r : rects) {
-    for (int v : {r.left, r.top, r.right, r.bottom}) Put32(out, v);
+    for (int v : {r.left, r.top, r.right, r.bottom}) AppendUint32(out, v);
   }
   return out;
 }

@@ -1,8 +1,8 @@
 #include "tests/win32/decoded_picture.h"
 
-#include "imaging/mag_decoder.h"
-#include "imaging/resource_data.h"
-#include "resources/skin_ids.h"
+#include "base/win/resource_data.h"
+#include "formats/mag_decoder.h"
+#include "resources/resource_ids.h"
 
 std::vector<unsigned char> SkinResource(int id) {
   const unsigned char* data = nullptr;

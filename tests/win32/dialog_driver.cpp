@@ -1,6 +1,6 @@
 #include "tests/win32/dialog_driver.h"
 
-#include "imaging/gdi_handles.h"
+#include "base/win/gdi_handles.h"
 #include "tests/win32/test_support.h"
 
 namespace {

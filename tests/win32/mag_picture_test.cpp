@@ -4,10 +4,10 @@
 
 #include <vector>
 
+#include "base/win/gdi_handles.h"
+#include "formats/mag_decoder.h"
 #include "imaging/draw_surface.h"
-#include "imaging/gdi_handles.h"
-#include "imaging/mag_decoder.h"
-#include "resources/skin_ids.h"
+#include "resources/resource_ids.h"
 #include "tests/win32/decoded_picture.h"
 #include "tests/win32/test_support.h"
 #include "tools/mag_encoder.h"
@@ -60,7 +60,7 @@ class PictureTarget : public testing::Test {
 };
 
 TEST_F(PictureTarget, TheCustomizeSkinDraws400By400) {
-  const std::vector<unsigned char> mag = SkinResource(kCustomizeSkinId);
+  const std::vector<unsigned char> mag = SkinResource(IDR_CUSTOMIZE_SKIN);
   ASSERT_FALSE(mag.empty());
   const MagDecoder decoder;
   EXPECT_EQ(decoder.GetBitmapFileSize(nullptr, mag.data(), static_cast<uint32_t>(mag.size())),
@@ -76,7 +76,7 @@ TEST_F(PictureTarget, TheCustomizeSkinDraws400By400) {
 }
 
 TEST_F(PictureTarget, TheMessageSkinDraws320By160) {
-  const std::vector<unsigned char> mag = SkinResource(kMessageSkinId);
+  const std::vector<unsigned char> mag = SkinResource(IDR_MESSAGE_SKIN);
   ASSERT_FALSE(mag.empty());
   const MagDecoder decoder;
   EXPECT_EQ(decoder.GetBitmapFileSize(nullptr, mag.data(), static_cast<uint32_t>(mag.size())),
@@ -107,7 +107,7 @@ TEST_F(PictureTarget, SixteenColourPicturesDrawToo) {
 }
 
 TEST_F(PictureTarget, FromAFileWhoseNameHoldsBackslashTrailBytes) {
-  const std::vector<unsigned char> mag = SkinResource(kMessageSkinId);
+  const std::vector<unsigned char> mag = SkinResource(IDR_MESSAGE_SKIN);
   TempDir dir;
   const std::string path = dir.File("\x95\x5C\x8E\xA6\x83\x5C\x83\x74\x83\x67.mag");  // 表示ソフト
   WriteBytes(path, mag);
@@ -117,7 +117,7 @@ TEST_F(PictureTarget, FromAFileWhoseNameHoldsBackslashTrailBytes) {
 }
 
 TEST_F(PictureTarget, APictureThatCannotBeDecodedDrawsNothing) {
-  std::vector<unsigned char> mag = SkinResource(kCustomizeSkinId);
+  std::vector<unsigned char> mag = SkinResource(IDR_CUSTOMIZE_SKIN);
   ASSERT_FALSE(mag.empty());
   std::vector<unsigned char> truncated(mag.begin(), mag.begin() + mag.size() / 2);
   EXPECT_EQ(DrawPicture(surface_.memoryDc(), nullptr, truncated.data(),

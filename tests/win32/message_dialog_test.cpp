@@ -6,7 +6,7 @@
 #include <functional>
 #include <thread>
 
-#include "resources/skin_ids.h"
+#include "resources/resource_ids.h"
 #include "tests/win32/decoded_picture.h"
 #include "tests/win32/dialog_driver.h"
 #include "tests/win32/test_support.h"
@@ -31,7 +31,7 @@ COLORREF ClientPixel(HWND dialog, int x, int y) {
 // earlier dialog left at the same place can pass for the banner, so a test that
 // reads the body uses a place of its own.
 bool WaitUntilReady(HWND dialog) {
-  const DecodedPicture skin(SkinResource(kMessageSkinId));
+  const DecodedPicture skin(SkinResource(IDR_MESSAGE_SKIN));
   return skin.valid() && WaitFor(
                              [&] {
                                return GetDlgItem(dialog, MessageDialog::kAcceptId) != nullptr &&
@@ -103,7 +103,7 @@ TEST(MessageDialog, TheTextIsDrawnIntoTheWhiteField) {
 }
 
 TEST(MessageDialog, AHeldButtonShowsItsPressedImage) {
-  const DecodedPicture skin(SkinResource(kMessageSkinId));
+  const DecodedPicture skin(SkinResource(IDR_MESSAGE_SKIN));
   ASSERT_TRUE(skin.valid());
   struct Case {
     POINT button;
@@ -166,7 +166,7 @@ INT_PTR CALLBACK DoNothing(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 // Where the dialog manager puts template 111 over `owner`, before the dialog resizes itself.
 RECT TemplateRect(HWND owner) {
-  HWND probe = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kSkinDialogId), owner,
+  HWND probe = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SKINNED), owner,
                                   DoNothing, 0);
   RECT rect{};
   GetWindowRect(probe, &rect);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/win/loaded_library.h"
 #include "imaging/draw_surface.h"
 #include "tests/win32/test_support.h"
 
@@ -29,15 +30,14 @@ SYSTEMTIME Time(WORD month, WORD day, WORD hour, WORD minute, WORD second) {
 class Mirrick {
  public:
   Mirrick() : module_(LoadLibraryA((ExeDir() + "\\Mirrick.dll").c_str())) {
-    initialize = Find<InitializeFn>("Initialize");
-    uninitialize = Find<UninitializeFn>("Uninitialize");
-    drawInfo = Find<DrawInfoFn>("DrawInfo");
-    openConfig = Find<OpenConfigFn>("OpenConfig");
+    initialize = module_.Export<InitializeFn>("Initialize");
+    uninitialize = module_.Export<UninitializeFn>("Uninitialize");
+    drawInfo = module_.Export<DrawInfoFn>("DrawInfo");
+    openConfig = module_.Export<OpenConfigFn>("OpenConfig");
   }
-  ~Mirrick() {
-    if (module_ != nullptr) FreeLibrary(module_);
+  bool loaded() const {
+    return module_.get() && initialize && uninitialize && drawInfo && openConfig;
   }
-  bool loaded() const { return module_ && initialize && uninitialize && drawInfo && openConfig; }
 
   InitializeFn initialize = nullptr;
   UninitializeFn uninitialize = nullptr;
@@ -45,12 +45,7 @@ class Mirrick {
   OpenConfigFn openConfig = nullptr;
 
  private:
-  template <typename Fn>
-  Fn Find(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
-  }
-
-  HMODULE module_;
+  LoadedLibrary module_;
 };
 
 class MirrickTest : public testing::Test {

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/little_endian.h"
+
 std::string ExeDir() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -199,19 +201,11 @@ COLORREF ScreenPixel(int x, int y) {
 
 COLORREF Pixel555(const unsigned char* bits, int stride, int x, int y) {
   const unsigned char* p = bits + y * stride + 2 * x;
-  const unsigned value = p[0] | (p[1] << 8);
+  const unsigned value = ReadUint16(p);
   return RGB(((value >> 10) & 31) << 3, ((value >> 5) & 31) << 3, (value & 31) << 3);
 }
 
 COLORREF To555(COLORREF color) { return color & 0xF8F8F8; }
-
-namespace {
-
-void Put32(std::vector<unsigned char>& out, size_t at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
-}  // namespace
 
 std::vector<unsigned char> MakeBmp24(int width, int height,
                                      const std::function<COLORREF(int, int)>& color) {
@@ -219,11 +213,11 @@ std::vector<unsigned char> MakeBmp24(int width, int height,
   std::vector<unsigned char> file(54 + static_cast<size_t>(stride) * height, 0);
   file[0] = 'B';
   file[1] = 'M';
-  Put32(file, 2, static_cast<uint32_t>(file.size()));
-  Put32(file, 10, 54);
-  Put32(file, 14, 40);
-  Put32(file, 18, static_cast<uint32_t>(width));
-  Put32(file, 22, static_cast<uint32_t>(height));
+  WriteUint32(file.data() + 2, static_cast<uint32_t>(file.size()));
+  WriteUint32(file.data() + 10, 54);
+  WriteUint32(file.data() + 14, 40);
+  WriteUint32(file.data() + 18, static_cast<uint32_t>(width));
+  WriteUint32(file.data() + 22, static_cast<uint32_t>(height));
   file[26] = 1;
   file[28] = 24;
   for (int y = 0; y < height; ++y) {

@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "base/win/loaded_library.h"
+#include "base/win/registry_key.h"
 #include "plugins/wallpaper/desktop.h"
-#include "plugins/wallpaper/registry_key.h"
 #include "plugins/wallpaper/wallpaper_settings.h"
 #include "plugins/wallpaper/wallpaper_state.h"
 #include "tests/win32/modal_timer.h"
@@ -79,19 +80,17 @@ class WallpaperDll {
  public:
   WallpaperDll() : module_(LoadLibraryA((ExeDir() + "\\wallpaper.dll").c_str())) {}
   ~WallpaperDll() {
-    if (module_ == nullptr) return;
     if (auto release = Export<int(__cdecl*)()>("Release")) release();
-    FreeLibrary(module_);
   }
   WallpaperDll(const WallpaperDll&) = delete;
   WallpaperDll& operator=(const WallpaperDll&) = delete;
 
   template <typename Fn>
   Fn Export(const char* name) const {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+    return module_.Export<Fn>(name);
   }
 
-  HMODULE get() const { return module_; }
+  HMODULE get() const { return module_.get(); }
 
   // One minute notification; returns what the wallpaper is afterwards.
   std::string Minute() const {
@@ -102,7 +101,7 @@ class WallpaperDll {
   }
 
  private:
-  HMODULE module_;
+  LoadedLibrary module_;
 };
 
 // Keeps the desktop's wallpaper and style and the plug-in's key as the test found

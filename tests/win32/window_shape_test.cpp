@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "imaging/resource_data.h"
+#include "base/win/resource_data.h"
 #include "tests/win32/test_support.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "imaging/orb_format.h"
+#include "formats/orb_format.h"
 
 #include <cstdlib>
 
-#include "imaging/little_endian.h"
+#include "base/little_endian.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "app/window/region_data.h"
+#include "formats/region_data.h"
 
-#include "imaging/little_endian.h"
+#include "base/little_endian.h"
 
 namespace {
 

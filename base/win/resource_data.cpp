@@ -1,4 +1,4 @@
-#include "imaging/resource_data.h"
+#include "base/win/resource_data.h"
 
 int LoadResourceData(int id, const char* type, const unsigned char** data, DWORD* size) {
   HMODULE module = GetModuleHandleA(nullptr);

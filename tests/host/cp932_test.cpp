@@ -1,4 +1,4 @@
-#include "app/window/program_path.h"
+#include "base/cp932.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "imaging/mag_decoder.h"
+#include "formats/mag_decoder.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -6,39 +6,17 @@
 #include <memory>
 #include <new>
 
-#include "imaging/little_endian.h"
+#include "base/little_endian.h"
+#include "base/mag_format.h"
 
 namespace {
 
-constexpr char kMagic[8] = {'M', 'A', 'K', 'I', '0', '2', ' ', ' '};
-constexpr uint8_t kEndOfComment = 0x1A;
-constexpr uint32_t kHeaderBytes = 32;
 constexpr uint32_t kBitmapHeaderBytes = 54;
-constexpr uint32_t kInfoHeaderBytes = 40;
+constexpr uint32_t kBmpInfoHeaderBytes = 40;
 // DecodeToBitmapFile lets a section end this far past the data. The bytes there are zero.
 constexpr uint32_t kSlackBytes = 256;
 
-// Where copy position n (1-15) takes a unit from: dx units to the left, dy rows up.
-struct CopyPosition {
-  uint32_t dx;
-  uint32_t dy;
-};
-constexpr CopyPosition kCopyPositions[16] = {
-    {0, 0}, {1, 0}, {2, 0}, {4, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2},
-    {2, 2}, {0, 4}, {1, 4}, {2, 4}, {0, 8}, {1, 8}, {2, 8}, {0, 16},
-};
-
-void PutUint16(uint8_t* p, uint32_t value) {
-  p[0] = static_cast<uint8_t>(value);
-  p[1] = static_cast<uint8_t>(value >> 8);
-}
-
-void PutUint32(uint8_t* p, uint32_t value) {
-  PutUint16(p, value);
-  PutUint16(p + 2, value >> 16);
-}
-
-bool Has256Colors(const MagHeaderInfo& info) { return (info.screenMode & 0x80) != 0; }
+bool Has256Colors(const MagHeaderInfo& info) { return (info.screenMode & kMag256Colors) != 0; }
 
 uint32_t PaletteEntries(const MagHeaderInfo& info) { return Has256Colors(info) ? 256 : 16; }
 
@@ -56,7 +34,7 @@ uint64_t FlagABytes(const MagHeaderInfo& info) {
 
 const uint8_t* FindMark(const uint8_t* data, uint32_t length) {
   if (data == nullptr || length == 0) return nullptr;
-  return static_cast<const uint8_t*>(std::memchr(data, kEndOfComment, length));
+  return static_cast<const uint8_t*>(std::memchr(data, kMagEndOfComment, length));
 }
 
 // Reads one section of the picture. Past the section's stated end it yields zeros,
@@ -124,11 +102,11 @@ bool ReadHeaderBlock(const char* path, ByteBlock* block, uint32_t* length) {
   InputFile file(path);
   if (file.get() == nullptr) return false;
   uint32_t mark = 0;
-  for (int c; (c = std::fgetc(file.get())) != kEndOfComment; ++mark) {
-    if (c == EOF || mark == UINT32_MAX - 2 * kHeaderBytes) return false;
+  for (int c; (c = std::fgetc(file.get())) != kMagEndOfComment; ++mark) {
+    if (c == EOF || mark == UINT32_MAX - 2 * kMagHeaderBytes) return false;
   }
-  uint8_t header[kHeaderBytes];
-  const size_t present = std::fread(header, 1, kHeaderBytes, file.get());
+  uint8_t header[kMagHeaderBytes];
+  const size_t present = std::fread(header, 1, kMagHeaderBytes, file.get());
   *length = mark + 1 + static_cast<uint32_t>(present);
   return block->Allocate(*length) && file.ReadFromStart(block->get(), *length);
 }
@@ -149,13 +127,13 @@ void WriteBitmapHeaders(const MagHeaderInfo& info, uint8_t* image) {
   const uint32_t tableBytes = 4 * PaletteEntries(info);
   image[0] = 'B';
   image[1] = 'M';
-  PutUint32(image + 2, BitmapFileSize(info));
-  PutUint32(image + 10, kBitmapHeaderBytes + tableBytes);
-  PutUint32(image + 14, kInfoHeaderBytes);
-  PutUint32(image + 18, static_cast<uint32_t>(info.alignedRight - info.alignedLeft + 1));
-  PutUint32(image + 22, info.rowCount);
-  PutUint16(image + 26, 1);
-  PutUint16(image + 28, Has256Colors(info) ? 8 : 4);
+  WriteUint32(image + 2, BitmapFileSize(info));
+  WriteUint32(image + 10, kBitmapHeaderBytes + tableBytes);
+  WriteUint32(image + 14, kBmpInfoHeaderBytes);
+  WriteUint32(image + 18, static_cast<uint32_t>(info.alignedRight - info.alignedLeft + 1));
+  WriteUint32(image + 22, info.rowCount);
+  WriteUint16(image + 26, 1);
+  WriteUint16(image + 28, Has256Colors(info) ? 8 : 4);
 }
 
 }  // namespace
@@ -164,8 +142,8 @@ int MagDecoder::ParseHeader(const uint8_t* data, uint32_t length, MagHeaderInfo*
   const uint8_t* mark = FindMark(data, length);
   if (mark == nullptr) return 2;
   info->headerOffset = static_cast<uint32_t>(mark - data) + 1;
-  if (uint64_t{info->headerOffset} + kHeaderBytes > length) return 2;
-  if (std::memcmp(data, kMagic, sizeof kMagic) != 0) return 3;
+  if (uint64_t{info->headerOffset} + kMagHeaderBytes > length) return 2;
+  if (std::memcmp(data, kMagMagic, sizeof kMagMagic) != 0) return 3;
 
   const uint8_t* header = data + info->headerOffset;
   info->headerStart = header[0];
@@ -207,8 +185,8 @@ int MagDecoder::ParseHeader(const uint8_t* data, uint32_t length, MagHeaderInfo*
 int MagDecoder::ReadPalette(const uint8_t* data, uint8_t* palette, uint32_t length,
                             const MagHeaderInfo& info) const {
   const uint32_t entries = PaletteEntries(info);
-  if (uint64_t{info.headerOffset} + kHeaderBytes + 3 * entries > length) return 1;
-  const uint8_t* table = data + info.headerOffset + kHeaderBytes;
+  if (uint64_t{info.headerOffset} + kMagHeaderBytes + 3 * entries > length) return 1;
+  const uint8_t* table = data + info.headerOffset + kMagHeaderBytes;
   for (uint32_t i = 0; i < entries; ++i, table += 3, palette += 4) {
     palette[0] = table[2];  // blue
     palette[1] = table[0];  // green
@@ -235,8 +213,8 @@ void MagDecoder::DecodePixels(const uint8_t* data, uint8_t* pixels,
   std::memset(flags, 0, positions);
   ptrdiff_t copyOffsets[16] = {};
   for (int n = 1; n < 16; ++n) {
-    copyOffsets[n] = static_cast<ptrdiff_t>(kCopyPositions[n].dy * rowBytes) -
-                     static_cast<ptrdiff_t>(2 * kCopyPositions[n].dx);
+    copyOffsets[n] = static_cast<ptrdiff_t>(kMagCopyPositions[n].dy * rowBytes) -
+                     static_cast<ptrdiff_t>(2 * kMagCopyPositions[n].dx);
   }
 
   // A nibble of 0 takes the next unit of pixel data; 1-15 copy an earlier unit. A
@@ -247,7 +225,7 @@ void MagDecoder::DecodePixels(const uint8_t* data, uint8_t* pixels,
       source.Copy(out, 2);
       return;
     }
-    const CopyPosition& position = kCopyPositions[nibble];
+    const MagCopyPosition& position = kMagCopyPositions[nibble];
     if (y < position.dy || column < 2 * position.dx) {
       out[0] = out[1] = 0;
       return;
@@ -292,7 +270,7 @@ uint32_t MagDecoder::GetBitmapFileSize(const char* path, const uint8_t* data,
   if (mark == nullptr) return 0;
   // Only the header is asked about; the sections lie beyond this block, so a
   // result of 1 is as good as 0 here.
-  const uint64_t headerEnd = static_cast<uint64_t>(mark - data) + 1 + kHeaderBytes;
+  const uint64_t headerEnd = static_cast<uint64_t>(mark - data) + 1 + kMagHeaderBytes;
   const uint32_t block = headerEnd < length ? static_cast<uint32_t>(headerEnd) : length;
   MagHeaderInfo info{};
   const int result = ParseHeader(data, block, &info);

@@ -24,6 +24,20 @@ class LoadedLibrary {
 
   HMODULE get() const { return module_; }
 
+  // Hands the reference to the caller, who frees it; the object is empty afterwards.
+  HMODULE Detach() {
+    HMODULE module = module_;
+    module_ = nullptr;
+    return module;
+  }
+
+  // The export `name` as a function of type `Fn`, or null when the DLL lacks it.
+  template <typename Fn>
+  Fn Export(const char* name) const {
+    if (module_ == nullptr) return nullptr;
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+  }
+
   // One more reference to a module that is already loaded, so that it stays mapped
   // while a call into it runs even if its other owner frees it meanwhile.
   static LoadedLibrary Pin(HMODULE module) {
