@@ -6,8 +6,7 @@
 #   scripts/fuzz-mag.sh SECONDS
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${KELVANE_BUILD:-$root/build}
+source "$(dirname "$0")/common.sh"
 seconds=${1:?usage: fuzz-mag.sh SECONDS}
 out="$build/fuzz"
 mkdir -p "$out/corpus"

@@ -5,8 +5,7 @@
 #   scripts/measure-idle.sh [SECONDS]
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${KELVANE_BUILD:-$root/build}
+source "$(dirname "$0")/common.sh"
 seconds=${1:-60}
 
 if [ -z "${DISPLAY:-}" ]; then
@@ -18,9 +17,10 @@ source "$root/scripts/wine-env.sh"
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 mkdir -p "$folder/info"
-cp "$build/win32/Kelvane.exe" "$build/win32/idle_window.exe" "$folder/"
-cp "$build/win32/Mirrick.dll" "$folder/info/"
-printf '[OBJECT]\r\nMODULE_PATH2=%s\r\n' "$(winepath -w "$folder/info/Mirrick.dll")" >"$folder/kelvane.ini"
+cp "$windows_build/Kelvane.exe" "$windows_build/idle_window.exe" "$folder/"
+cp "$windows_build/Mirrick.dll" "$folder/info/"
+printf '[OBJECT]\r\nMODULE_PATH2=%s\r\n' "$(windows_path "$folder/info/Mirrick.dll")" |
+  iconv -f UTF-8 -t CP932 >"$folder/kelvane.ini"
 
 ticks=$(getconf CLK_TCK)
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the clock of a program folder on the current (private) display, saves a
-# screenshot once it shows, and closes it again.
+# screenshot once its face is painted, and closes it again.
 #   scripts/preview.sh PROGRAM_FOLDER
 set -euo pipefail
 
@@ -10,14 +10,23 @@ shot="$build/screenshot.png"
 
 wine "$program/Kelvane.exe" &
 clock=$!
+# The clock opens at the screen's top left corner; its face is painted once the
+# 200 x 200 square there is no longer plain black.
+painted=0
 for _ in $(seq 1 300); do
-  xdotool search --name '^Kelvane$' >/dev/null 2>&1 && break
-  sleep 0.1
+  import -window root -crop 200x200+0+0 "$shot" 2>/dev/null || true
+  if [ -f "$shot" ] && [ "$(convert "$shot" -format '%[fx:maxima > 0.1 ? 1 : 0]' info:)" = 1 ]; then
+    painted=1
+    break
+  fi
+  sleep 0.2
 done
-# Let a few ticks compose before the picture is taken.
-sleep 2
 import -window root -crop 320x320+0+0 "$shot"
-echo "The clock runs on a private screen; screenshot: $shot"
 wine taskkill /IM Kelvane.exe >/dev/null 2>&1 || true
 wait "$clock" || true
 wineserver -w
+if [ "$painted" = 0 ]; then
+  echo "The clock's face was never painted within 60 s; screenshot of what showed: $shot" >&2
+  exit 1
+fi
+echo "The clock runs on a private screen; screenshot: $shot"

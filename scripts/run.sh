@@ -4,26 +4,25 @@
 # saves a screenshot (build/screenshot.png) and then closes the clock.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${KELVANE_BUILD:-$root/build}
+source "$(dirname "$0")/common.sh"
 program="$build/program"
 
 "$root/scripts/build.sh"
+source "$root/scripts/wine-env.sh"
 
 mkdir -p "$program"/{clock,info,plugin,background}
-cp "$build/win32/Kelvane.exe" "$program/"
-cp "$build/win32/Mirrick.dll" "$program/info/"
-cp "$build/win32/wallpaper.dll" "$program/plugin/"
+cp "$windows_build/Kelvane.exe" "$program/"
+cp "$windows_build/Mirrick.dll" "$program/info/"
+cp "$windows_build/wallpaper.dll" "$program/plugin/"
 [ -f "$program/plugin/enable.txt" ] || printf 'wallpaper.dll\r\n' >"$program/plugin/enable.txt"
 cp "$root"/resources/background/* "$program/background/"
 
 # A first start gets settings that show a sample background and the time; the
 # settings file holds full Windows paths in code page 932.
 if [ ! -f "$program/kelvane.ini" ]; then
-  source "$root/scripts/wine-env.sh"
   {
-    printf '[BACKGROUND]\r\nFILE=%s\r\n' "$(winepath -w "$program/background/dawn_lake.orb")"
-    printf '[OBJECT]\r\nMODULE_PATH2=%s\r\n' "$(winepath -w "$program/info/Mirrick.dll")"
+    printf '[BACKGROUND]\r\nFILE=%s\r\n' "$(windows_path "$program/background/dawn_lake.orb")"
+    printf '[OBJECT]\r\nMODULE_PATH2=%s\r\n' "$(windows_path "$program/info/Mirrick.dll")"
     printf 'MODULE_NAME2=Mirrick.dll\r\n'
   } | iconv -f UTF-8 -t CP932 >"$program/kelvane.ini"
 fi

@@ -4,8 +4,7 @@
 # "N passed, N failed".
 set -uo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${KELVANE_BUILD:-$root/build}
+source "$(dirname "$0")/common.sh"
 logs="$build/test-logs"
 
 "$root/scripts/build.sh" || { echo "0 passed, 1 failed"; exit 1; }
@@ -48,7 +47,11 @@ done
 for suite in "$build"/host-asan/*_tests; do
   run_suite "$(basename "$suite")_sanitized" "$suite"
 done
-for suite in "$build"/win32/*_tests.exe; do
+tree=$(windows_tree)
+if [ "$tree" = win64 ]; then
+  echo "== this machine cannot run 32-bit programs: the Win32 tests run from the 64-bit build"
+fi
+for suite in "$build/$tree"/*_tests.exe; do
   run_suite "$(basename "$suite" .exe)" "$root/scripts/wine-run.sh" "$suite"
 done
 
