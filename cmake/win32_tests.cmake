@@ -38,6 +38,7 @@ kelvane_test_plugin(plugin_fails_second 1 0 0)
 kelvane_test_plugin(plugin_long_caption 1 1 1)
 kelvane_test_plugin(plugin_empty_config 1 1 2)
 kelvane_test_plugin(plugin_menu_probe 1 1 3)
+kelvane_test_plugin(plugin_slow_release 1 1 4)
 
 # What the Win32 tests share: pictures and windows, the real program started from
 # beside the test, dialog driving and timers inside modal loops.
@@ -86,7 +87,8 @@ add_executable(program_tests
   tests/program/startup_test.cpp
 )
 target_link_libraries(program_tests PRIVATE win32_test_support gtest_main)
-add_dependencies(program_tests Kelvane Mirrick wallpaper plugin_menu_probe ${KELVANE_TEST_DLLS})
+add_dependencies(program_tests Kelvane Mirrick wallpaper plugin_menu_probe plugin_slow_release
+  ${KELVANE_TEST_DLLS})
 kelvane_win32_target(program_tests)
 
 add_executable(face_bench bench/face_bench.cpp $<TARGET_OBJECTS:kelvane_resources>)

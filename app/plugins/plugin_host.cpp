@@ -25,8 +25,10 @@ bool FormatPath(char (&path)[MAX_PATH], const char* format, Args... args) {
 
 // The whole enable list as one NUL-terminated text, or null when it cannot be read.
 std::unique_ptr<char[]> ReadEnableList(const char* path) {
-  KernelHandle file(
-      CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // An editor or a virus scanner may hold the file open meanwhile.
+  KernelHandle file(CreateFileA(path, GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) return nullptr;
   const DWORD size = GetFileSize(file.get(), nullptr);
   if (size == INVALID_FILE_SIZE) return nullptr;
@@ -80,7 +82,7 @@ int PluginHost::LoadPlugins() {
   do {
     if (!IsNamedInEnableList(text.get(), found.cFileName)) continue;
     if (!FormatPath(path, "%s\\%s\\%s", dir, kPluginFolder, found.cFileName)) continue;
-    LoadedLibrary module(LoadLibraryA(path));
+    LoadedLibrary module = LoadedLibrary::LoadFromPath(path);
     if (module.get() != nullptr) AddPlugin(std::move(module));
   } while (find.Next(&found));
   return 1;
@@ -176,10 +178,12 @@ int PluginHost::NotifyTimeChange(const SYSTEMTIME* now) {
   const DepthScope depth(notifyDepth_);
   const TimeChange change = tracker_.Update(now->wHour, now->wMinute, now->wSecond);
   if (!change.second) return 1;
+  const unsigned pass = ++passes_;
   unsigned serial = 0;
-  for (PluginEntry* entry = head_; entry != nullptr; entry = FirstOlderThan(serial)) {
+  for (PluginEntry* entry = head_; entry != nullptr && pass == passes_;
+       entry = FirstOlderThan(serial)) {
     serial = entry->serial;
-    if (entry->failed || NotifyEntry(serial, change, now)) continue;
+    if (entry->failed || NotifyEntry(serial, change, now, pass)) continue;
     if (PluginEntry* failed = FindBySerial(serial)) failed->failed = true;
   }
   if (notifyDepth_ == 1) RemoveFailedPlugins();
@@ -187,15 +191,17 @@ int PluginHost::NotifyTimeChange(const SYSTEMTIME* now) {
 }
 
 // Makes every applicable call, also after one failed, and looks the entry up again
-// before each: the previous call may have run a modal loop that removed it.
-bool PluginHost::NotifyEntry(unsigned serial, const TimeChange& change,
-                             const SYSTEMTIME* now) const {
+// before each: the previous call may have run a modal loop that removed it, or in
+// which a newer time was passed on; the older one then goes no further.
+bool PluginHost::NotifyEntry(unsigned serial, const TimeChange& change, const SYSTEMTIME* now,
+                             unsigned pass) const {
   static constexpr PluginNotifyFn PluginEntry::*kNotifiers[] = {
       &PluginEntry::notifySec, &PluginEntry::notifyMin, &PluginEntry::notifyHour};
   const bool changed[] = {change.second, change.minute, change.hour};
   bool succeeded = true;
   for (int i = 0; i < 3; ++i) {
     if (!changed[i]) continue;
+    if (pass != passes_) return true;
     const PluginEntry* entry = FindBySerial(serial);
     if (entry == nullptr) return true;
     const PluginNotifyFn notify = entry->*kNotifiers[i];

@@ -52,7 +52,8 @@ class PluginHost {
 
   PluginEntry* FindBySerial(unsigned serial) const;
   PluginEntry* FirstOlderThan(unsigned serial) const;
-  bool NotifyEntry(unsigned serial, const TimeChange& change, const SYSTEMTIME* now) const;
+  bool NotifyEntry(unsigned serial, const TimeChange& change, const SYSTEMTIME* now,
+                   unsigned pass) const;
   void RemoveFailedPlugins();
 
   PluginEntry* head_ = nullptr;
@@ -61,4 +62,6 @@ class PluginHost {
   unsigned nextSerial_ = 1;
   // Nested NotifyTimeChange calls only mark failures; the outermost removes them.
   int notifyDepth_ = 0;
+  // Counts the passes that deliver a time; a pass stops when a nested one began.
+  unsigned passes_ = 0;
 };

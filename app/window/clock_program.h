@@ -12,6 +12,11 @@
 // The window's stacking, persisted as [WINDOW] POS_Z.
 enum class StackingMode : int { Normal = 0, Topmost = 1, Bottom = 2 };
 
+// A saved POS_Z value as a stacking mode; anything but 0, 1 and 2 is Normal.
+inline StackingMode StackingModeFromSetting(int value) {
+  return value >= 0 && value <= 2 ? static_cast<StackingMode>(value) : StackingMode::Normal;
+}
+
 // Everything the running clock holds, one instance for the whole run. Members are
 // destroyed in reverse order: the plug-in host first, then the compositor.
 struct ClockProgram {
@@ -27,6 +32,8 @@ struct ClockProgram {
   uint16_t lastSecond = 0xFFFF;
   // True while the clock moves itself to the bottom in mode Bottom.
   bool restacking = false;
+  // True while the quit question is open, so that further Esc presses ask no more.
+  bool askingToQuit = false;
   // Held for the whole run so that a second start sees the clock running.
   KernelHandle mutex;
 };

@@ -82,18 +82,29 @@ void OnStayBehind(HWND window, ClockProgram& program) {
   program.restacking = false;
 }
 
+// A modal loop (moving, a menu, a dialog) that takes the quit message which
+// WM_DESTROY posted ends without passing it on. After each such loop the clock
+// asks again when its window is gone, so the program always ends with its window.
+bool OutlivedByWindow(HWND window) {
+  if (IsWindow(window)) return true;
+  PostQuitMessage(0);
+  return false;
+}
+
 void OnLeftButtonDown(HWND window, const ClockProgram& program) {
   if (program.positionLock) return;
   // The system's move loop runs until the button is released.
   SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  if (!OutlivedByWindow(window)) return;
   RECT rect{};
-  GetWindowRect(window, &rect);
+  if (!GetWindowRect(window, &rect)) return;
   WriteSetting("WINDOW", "POS_X", nullptr, rect.left);
   WriteSetting("WINDOW", "POS_Y", nullptr, rect.top);
 }
 
 void OnContextMenu(HWND window, ClockProgram& program) {
-  const int stacking = ReadSetting("WINDOW", "POS_Z", nullptr, 0);
+  const int stacking =
+      static_cast<int>(StackingModeFromSetting(ReadSetting("WINDOW", "POS_Z", nullptr, 0)));
   POINT cursor{};
   GetCursorPos(&cursor);
   HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXT_MENU));
@@ -104,7 +115,7 @@ void OnContextMenu(HWND window, ClockProgram& program) {
   program.plugins.AddMenuItems(popup);
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
   DestroyMenu(menu);
-  PostMessageA(window, WM_NULL, 0, 0);
+  if (OutlivedByWindow(window)) PostMessageA(window, WM_NULL, 0, 0);
 }
 
 void SetStacking(HWND window, ClockProgram& program, StackingMode mode) {
@@ -148,15 +159,27 @@ void OnCommand(HWND window, ClockProgram& program, WPARAM id) {
     case IDM_LOCK: Toggle(program.positionLock, "POSLOCK"); return;
   }
   program.plugins.RouteCommand(window, static_cast<UINT>(id));
+  OutlivedByWindow(window);
 }
 
-void AskToQuit(HWND window) {
+void AskToQuit(HWND window, ClockProgram& program) {
+  if (program.askingToQuit) return;
+  program.askingToQuit = true;
   MessageDialog dialog;
-  if (dialog.Show(window, "終了してよろしいですか？") == 1) DestroyWindow(window);
+  const int answer = dialog.Show(window, "終了してよろしいですか？");
+  program.askingToQuit = false;
+  if (!OutlivedByWindow(window)) return;
+  if (answer == 1) DestroyWindow(window);
 }
 
-void OnKeyDown(HWND window, WPARAM key) {
-  if (key == VK_ESCAPE) AskToQuit(window);
+void OnKeyDown(HWND window, ClockProgram& program, WPARAM key) {
+  if (key == VK_ESCAPE) AskToQuit(window, program);
+}
+
+// However the clock comes back (a second start shows it too), a clock on the
+// screen has no icon in the tray, so hiding it again always leaves one.
+void OnShowWindow(HWND window, ClockProgram& program, WPARAM shown) {
+  if (shown) program.tray.Remove(window);
 }
 
 void OnTrayNotify(HWND window, ClockProgram& program, WPARAM wParam, LPARAM lParam) {
@@ -229,7 +252,8 @@ LRESULT CALLBACK ClockWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONDOWN: OnLeftButtonDown(window, *program); break;
     case WM_CONTEXTMENU: OnContextMenu(window, *program); break;
     case WM_COMMAND: OnCommand(window, *program, wParam); break;
-    case WM_KEYDOWN: OnKeyDown(window, wParam); break;
+    case WM_KEYDOWN: OnKeyDown(window, *program, wParam); break;
+    case WM_SHOWWINDOW: OnShowWindow(window, *program, wParam); break;
     case kTrayCallbackMessage: OnTrayNotify(window, *program, wParam, lParam); break;
     case kStayBehindMessage: OnStayBehind(window, *program); break;
   }

@@ -9,19 +9,24 @@
 
 namespace {
 
-void GetSettingsPath(char (&path)[MAX_PATH]) {
+// False when the program's folder is unknown or the file's path does not fit: a
+// cut path would name some other folder's file, so there is no settings file then.
+bool GetSettingsPath(char (&path)[MAX_PATH]) {
   std::memset(path, 0, sizeof path);
-  if (!GetProgramDir(path, MAX_PATH)) return;
+  if (!GetProgramDir(path, MAX_PATH)) return false;
   const size_t used = std::strlen(path);
-  std::snprintf(path + used, sizeof path - used, "\\kelvane.ini");
+  const int added = std::snprintf(path + used, sizeof path - used, "\\kelvane.ini");
+  return added > 0 && static_cast<size_t>(added) < sizeof path - used;
 }
 
 }  // namespace
 
 int GetProgramDir(char* buffer, int size) {
   char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  path[MAX_PATH - 1] = '\0';
+  // A path of MAX_PATH characters or more comes back cut, and the cut one's last
+  // backslash would name a parent folder.
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return 0;
   char* backslash = const_cast<char*>(FindLastBackslash(path));
   if (backslash == nullptr || size <= 0) return 0;
   *backslash = '\0';
@@ -32,7 +37,11 @@ int GetProgramDir(char* buffer, int size) {
 
 int ReadSetting(const char* section, const char* key, char* buffer, int sizeOrDefault) {
   char path[MAX_PATH];
-  GetSettingsPath(path);
+  if (!GetSettingsPath(path)) {
+    if (buffer == nullptr) return sizeOrDefault;
+    if (sizeOrDefault > 0) buffer[0] = '\0';
+    return 0;
+  }
   if (buffer != nullptr) {
     return static_cast<int>(GetPrivateProfileStringA(section, key, "", buffer,
                                                      static_cast<DWORD>(sizeOrDefault), path));
@@ -42,12 +51,21 @@ int ReadSetting(const char* section, const char* key, char* buffer, int sizeOrDe
 
 int WriteSetting(const char* section, const char* key, const char* text, int value) {
   char path[MAX_PATH];
-  GetSettingsPath(path);
+  if (!GetSettingsPath(path)) return 1;
   char number[32];
   if (text == nullptr) {
     std::snprintf(number, sizeof number, "%d", value);
     text = number;
   }
   WritePrivateProfileStringA(section, key, text, path);
+  return 1;
+}
+
+int ReadPathSetting(const char* section, const char* key, char (&path)[MAX_PATH]) {
+  char value[MAX_PATH + 1] = {};
+  const int length = ReadSetting(section, key, value, sizeof value);
+  path[0] = '\0';
+  if (length <= 0 || length >= MAX_PATH) return 0;
+  std::memcpy(path, value, static_cast<size_t>(length) + 1);
   return 1;
 }

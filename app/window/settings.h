@@ -1,12 +1,15 @@
 #pragma once
 
+#include <windows.h>
+
 // The settings file "kelvane.ini" beside the executable. There is no cache: every
 // read and write goes to the file at once, so a value written anywhere is seen
 // by the next read everywhere.
 
 // The executable's directory without a trailing backslash, cut to `size` - 1
 // characters and terminated. Returns 1, or 0 (buffer untouched) when the module
-// path holds no backslash.
+// path holds no backslash or does not fit MAX_PATH characters. Without a program
+// folder there is no settings file: reads give their defaults, writes do nothing.
 int GetProgramDir(char* buffer, int size);
 
 // With `buffer`: copies the string value (empty by default) into `buffer` of
@@ -17,3 +20,8 @@ int ReadSetting(const char* section, const char* key, char* buffer, int sizeOrDe
 // With `text`: writes it (`value` is ignored). Without: writes `value` as decimal
 // text. Creates file, section and key as needed. Always returns 1.
 int WriteSetting(const char* section, const char* key, const char* text, int value);
+
+// Reads a path into a MAX_PATH buffer. A value that does not fit would name
+// another file once cut, so it counts as missing: `path` is then empty and the
+// result 0; otherwise 1 (0 also for an empty value).
+int ReadPathSetting(const char* section, const char* key, char (&path)[MAX_PATH]);

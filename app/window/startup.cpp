@@ -9,6 +9,8 @@
 namespace {
 
 constexpr UINT kTickIntervalMs = 100;
+// How long a start waits for a clock that is still shutting down.
+constexpr DWORD kShutdownWaitMs = 10000;
 
 // Another clock's window, brought forward and shown (it may be hidden in the tray).
 bool ShowRunningClock() {
@@ -33,7 +35,7 @@ POINT ReachablePosition(int x, int y) {
 void RestorePlacement(ClockProgram& program) {
   const int x = ReadSetting("WINDOW", "POS_X", nullptr, 0);
   const int y = ReadSetting("WINDOW", "POS_Y", nullptr, 0);
-  program.stackingMode = static_cast<StackingMode>(ReadSetting("WINDOW", "POS_Z", nullptr, 0));
+  program.stackingMode = StackingModeFromSetting(ReadSetting("WINDOW", "POS_Z", nullptr, 0));
   const POINT position = ReachablePosition(x, y);
   // In mode Bottom the window procedure turns this insertion into HWND_BOTTOM.
   HWND insertAfter = program.stackingMode == StackingMode::Topmost ? HWND_TOPMOST : HWND_TOP;
@@ -46,26 +48,44 @@ void PrepareFace(ClockProgram& program) {
   ClockFace& face = program.face;
   face.Attach(program.window);
   char path[MAX_PATH] = {};
-  ReadSetting("BACKGROUND", "FILE", path, MAX_PATH);
+  ReadPathSetting("BACKGROUND", "FILE", path);
   face.LoadBackground(path);
-  ReadSetting("OBJECT", "MODULE_PATH", path, MAX_PATH);
-  face.SetModule(ClockFace::kClockSlot, path[0] != '\0' ? LoadLibraryA(path) : nullptr);
-  ReadSetting("OBJECT", "MODULE_PATH2", path, MAX_PATH);
-  face.SetModule(ClockFace::kInfoSlot, path[0] != '\0' ? LoadLibraryA(path) : nullptr);
+  const struct {
+    int slot;
+    const char* key;
+  } modules[] = {{ClockFace::kClockSlot, "MODULE_PATH"}, {ClockFace::kInfoSlot, "MODULE_PATH2"}};
+  for (const auto& module : modules) {
+    if (!ReadPathSetting("OBJECT", module.key, path)) continue;
+    face.SetModule(module.slot, LoadedLibrary::LoadFromPath(path).Detach());
+  }
   SYSTEMTIME now;
   GetLocalTime(&now);
   face.Draw(&now);
 }
 
+// The mutex is owned for the whole run, so a start that finds it without a clock
+// window (the clock is still shutting down: a plug-in's Release may take time)
+// can wait for the process to end, which abandons it. True when this start owns it.
+bool TakeSingleInstanceMutex(ClockProgram& program) {
+  program.mutex.Reset(CreateMutexA(nullptr, TRUE, kClockName));
+  if (program.mutex.get() == nullptr) return false;
+  if (GetLastError() != ERROR_ALREADY_EXISTS) return true;
+  const DWORD waited = WaitForSingleObject(program.mutex.get(), kShutdownWaitMs);
+  if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return true;
+  program.mutex.Reset(nullptr);
+  MessageBoxA(nullptr, "前の時計がまだ終了していません。しばらくしてからもう一度起動してください。",
+              kClockName, MB_OK | MB_ICONINFORMATION);
+  return false;
+}
+
 }  // namespace
 
 int Startup(HINSTANCE instance, ClockProgram& program) {
+  // Modules and plug-ins are loaded by full path; the current folder is never
+  // searched for them or for the DLLs they need.
+  SetDllDirectoryA("");
   if (ShowRunningClock()) return 0;
-  program.mutex.Reset(CreateMutexA(nullptr, FALSE, kClockName));
-  if (GetLastError() != 0) {
-    program.mutex.Reset(nullptr);
-    return 0;
-  }
+  if (!TakeSingleInstanceMutex(program)) return 0;
   if (!RegisterClockWindowClass(instance)) return 0;
   program.window = CreateWindowExA(WS_EX_TOOLWINDOW, kClockName, kClockName, WS_POPUP,
                                    CW_USEDEFAULT, CW_USEDEFAULT, ClockFace::kFaceSize,

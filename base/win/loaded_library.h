@@ -38,6 +38,13 @@ class LoadedLibrary {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
   }
 
+  // Loads the DLL at `path`. A full path also lets the DLL's own folder, not the
+  // program's, be searched for the DLLs it depends on.
+  static LoadedLibrary LoadFromPath(const char* path) {
+    const bool full = (path[0] != '\0' && path[1] == ':') || (path[0] == '\\' && path[1] == '\\');
+    return LoadedLibrary(LoadLibraryExA(path, nullptr, full ? LOAD_WITH_ALTERED_SEARCH_PATH : 0));
+  }
+
   // One more reference to a module that is already loaded, so that it stays mapped
   // while a call into it runs even if its other owner frees it meanwhile.
   static LoadedLibrary Pin(HMODULE module) {

@@ -131,11 +131,16 @@ TEST_F(ContextMenuTest, ReadsTheStackingModeFromTheFileNotFromMemory) {
   EXPECT_TRUE(window_[5].state & MFS_CHECKED);
 }
 
-TEST_F(ContextMenuTest, WithoutASettingsFileNormalStackingIsMarked) {
-  ReadContextMenu();
-  ASSERT_EQ(window_.size(), 6u);
-  EXPECT_TRUE(window_[0].state & MFS_CHECKED);
-  EXPECT_TRUE(window_[0].type & MFT_RADIOCHECK);
+TEST_F(ContextMenuTest, WithoutASettingsFileOrWithAStackingOutOfRangeNormalIsMarked) {
+  for (const char* saved : {static_cast<const char*>(nullptr), "4", "6", "-1"}) {
+    SCOPED_TRACE(saved != nullptr ? saved : "no value");
+    WritePrivateProfileStringA("WINDOW", "POS_Z", saved, ini_.c_str());
+    ReadContextMenu();
+    ASSERT_EQ(window_.size(), 6u);
+    EXPECT_TRUE(window_[0].state & MFS_CHECKED);
+    EXPECT_TRUE(window_[0].type & MFT_RADIOCHECK);
+    for (size_t i = 1; i < window_.size(); ++i) EXPECT_FALSE(window_[i].state & MFS_CHECKED) << i;
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win/kernel_handle.h"
 #include "tests/fixtures/test_plugin.h"
 #include "tests/win32/modal_timer.h"
 #include "tests/win32/test_support.h"
@@ -489,6 +490,36 @@ TEST_F(PluginHostTest, AReloadDuringOpenConfigWritesNoCaptionIntoTheOldEntry) {
   EXPECT_FALSE(IsLoaded(names[0]));
   EXPECT_EQ(Captions(), (Lines{names[1]}));
   EXPECT_EQ(log_.Matching("OpenConfig").size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PluginHostTest, TheEnableListIsReadWhileAnotherProgramHoldsItOpen) {
+  folder_.Arrange({"plugin_good"});
+  KernelHandle editor(CreateFileA(folder_.File("enable.txt").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_NE(editor.get(), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(host_.LoadPlugins(), 1);
+  EXPECT_EQ(host_.count(), 1);
+}
+
+// A plug-in's modal loop can run a newer tick; the older pass then stops, so no
+// plug-in hears time go backwards.
+TEST_F(PluginHostTest, APassResumingAfterANewerNestedPassDeliversNoOlderTime) {
+  const Lines names = Load({"plugin_good", "plugin_good", "plugin_good"});
+  bool nested = false;
+  g_onPluginCall = [&](PluginEvent event, const std::string& name) {
+    if (event != kPluginNotifySec || name != names[0] || nested) return;
+    nested = true;
+    Notify(10, 0, 3);
+  };
+  Notify(10, 0, 1);
+  EXPECT_EQ(log_.Matching("Notify"),
+            (Lines{names[0] + " NotifySec 10:00:01", names[0] + " NotifySec 10:00:03",
+                   names[1] + " NotifySec 10:00:03", names[2] + " NotifySec 10:00:03"}));
 }
 
 }  // namespace
