@@ -137,14 +137,18 @@ TEST(MessageDialog, AHeldButtonShowsItsPressedImage) {
 TEST(MessageDialog, EnterDoesNotAnswer) {
   DialogSession session;
   bool foreground = false;
+  bool stillOpen = false;
   const int answer = session.Show(kQuitQuestion, [&](HWND dialog) {
     foreground = WaitFor([dialog] { return GetForegroundWindow() == dialog; }, 5000);
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
     PressKey(VK_RETURN);
-    ClickClient(dialog, kRefuse);
+    // Half a second later the key has long been handled, and the dialog is open.
+    stillOpen = !WaitFor([dialog] { return !IsWindow(dialog); }, 500);
+    ClickClient(dialog, kAccept);
   });
   EXPECT_TRUE(foreground);
-  EXPECT_EQ(answer, 0);
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(answer, 1);
 }
 
 TEST(MessageDialog, EscAltF4AndCloseDoNotAnswer) {

@@ -1,5 +1,10 @@
 #include "tests/win32/modal_timer.h"
 
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+
 ModalTimer* ModalTimer::current_ = nullptr;
 
 ModalTimer::ModalTimer(std::function<void()> onTick, UINT intervalMs)
@@ -56,4 +61,29 @@ std::string StaticText(HWND window) {
   std::string text;
   EnumChildWindows(window, CollectStaticText, reinterpret_cast<LPARAM>(&text));
   return text;
+}
+
+ModalWatchdog::ModalWatchdog(DWORD limitMs) {
+  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+  const std::string name =
+      test != nullptr ? std::string(test->test_suite_name()) + "." + test->name() : "a test";
+  thread_ = std::thread([this, limitMs, name] {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (done_.wait_for(lock, std::chrono::milliseconds(limitMs), [this] { return finished_; })) {
+      return;
+    }
+    std::fprintf(stderr, "%s: a modal window stayed open for %lu ms\n", name.c_str(),
+                 static_cast<unsigned long>(limitMs));
+    std::fflush(stderr);
+    ExitProcess(1);
+  });
+}
+
+ModalWatchdog::~ModalWatchdog() {
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    finished_ = true;
+  }
+  done_.notify_one();
+  thread_.join();
 }

@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Calls `onTick` from a timer of this thread. The timer only fires while some loop
@@ -23,6 +26,23 @@ class ModalTimer {
   static ModalTimer* current_;
   std::function<void()> onTick_;
   UINT_PTR timer_;
+};
+
+// Guards a test that opens a modal window: when the guard still lives after
+// `limitMs` (the window never closed), it reports which test hung and ends the
+// process with status 1, so the suite fails instead of hanging.
+class ModalWatchdog {
+ public:
+  explicit ModalWatchdog(DWORD limitMs = 20000);
+  ~ModalWatchdog();
+  ModalWatchdog(const ModalWatchdog&) = delete;
+  ModalWatchdog& operator=(const ModalWatchdog&) = delete;
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable done_;
+  bool finished_ = false;
+  std::thread thread_;
 };
 
 // The top-level windows of this thread with this class and title, shown or not: a

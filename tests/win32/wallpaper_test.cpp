@@ -172,6 +172,7 @@ TEST_F(WallpaperTest, TheDllExportsFourFunctionsAndGivesTheSameCaptionEachTime) 
   TestWindow owner(0, 0, 10, 10, RGB(0, 0, 0));
   HWND dialogOwner = nullptr;
   int controls = 0;
+  const ModalWatchdog watchdog;
   const ModalTimer timer([&] {
     for (HWND dialog : ThreadWindows("#32770", kDialogTitle)) {
       dialogOwner = GetWindow(dialog, GW_OWNER);
@@ -191,6 +192,7 @@ TEST_F(WallpaperTest, TheDllExportsFourFunctionsAndGivesTheSameCaptionEachTime) 
 TEST_F(WallpaperTest, TheDialogAlsoClosesWithOk) {
   WallpaperDll dll;
   bool clicked = false;
+  const ModalWatchdog watchdog;
   const ModalTimer timer([&] {
     for (HWND dialog : ThreadWindows("#32770", kDialogTitle)) {
       clicked = true;
