@@ -40,7 +40,7 @@ OrbCheck CheckOrbFile(const uint8_t* data, size_t length, OrbLayout* layout) {
   layout->height = static_cast<int32_t>(ReadUint32(header + 8));
   layout->bitCount = ReadUint16(header + 14);
   layout->compression = ReadUint32(header + 16);
-  layout->colorCount = layout->bitCount < 16 ? 1u << layout->bitCount : 0;
+  const uint32_t colorsUsed = ReadUint32(header + 32);
 
   if (ReadUint32(header) != kOrbInfoHeaderBytes || ReadUint16(header + 12) != 1) {
     return OrbCheck::kDamaged;
@@ -51,6 +51,17 @@ OrbCheck CheckOrbFile(const uint8_t* data, size_t length, OrbLayout* layout) {
       rows > 65535) {
     return OrbCheck::kDamaged;
   }
+  // DIB readers take the table's length from biClrUsed (2^bits when 0 below 16 bits); below 16
+  // bits a count beyond what the depth can index describes no DIB.
+  if (layout->bitCount < 16) {
+    const uint32_t fullTable = 1u << layout->bitCount;
+    if (colorsUsed > fullTable) return OrbCheck::kDamaged;
+    layout->colorCount = colorsUsed != 0 ? colorsUsed : fullTable;
+  } else {
+    layout->colorCount = colorsUsed;
+  }
+  // A top-down DIB is always uncompressed.
+  if (layout->height < 0 && layout->compression != kBiRgb) return OrbCheck::kDamaged;
   const uint64_t tableEnd = kOrbColorTableOffset + 4ull * layout->colorCount;
   if (tableEnd > length || layout->pixelOffset > layout->trailerOffset ||
       layout->trailerOffset > length) {

@@ -5,9 +5,10 @@
 #include <string>
 
 // The "orb" background picture: "OR", two bytes, trailer offset, pixel offset,
-// a 40-byte BITMAPINFOHEADER at 12, a colour table at 52 for fewer than 16 bits
-// per pixel, the pixel block from the pixel offset to the trailer offset, and a
-// trailer of two length-prefixed texts (title, author).
+// a 40-byte BITMAPINFOHEADER at 12, a colour table at 52 (below 16 bits per pixel
+// 2^bits entries or the fewer that biClrUsed names; at 16 bits and more as many as
+// biClrUsed names, usually none), the pixel block from the pixel offset to the
+// trailer offset, and a trailer of two length-prefixed texts (title, author).
 
 constexpr size_t kOrbInfoHeaderOffset = 12;
 constexpr size_t kOrbInfoHeaderBytes = 40;
@@ -21,18 +22,21 @@ struct OrbLayout {
   int32_t height;  // negative for a top-down picture
   uint16_t bitCount;
   uint32_t compression;
-  uint32_t colorCount;  // entries of the table at 52: 2^bits below 16 bits, else 0
+  uint32_t colorCount;  // entries of the table at 52: biClrUsed, or 2^bits when that is 0
+                        // below 16 bits
 };
 
 enum class OrbCheck {
   kOk,
   kNotOrb,   // does not start with "OR"
-  kDamaged,  // a part lies outside the data, or the pixel block is smaller than the picture
+  kDamaged,  // a part lies outside the data, the pixel block is smaller than the picture, or the
+             // header describes no DIB (more colours than its depth indexes, top-down RLE)
 };
 
 // Checks a whole picture file held in memory before anything draws from it: every
-// part must lie within `length`, and the pixel block must hold the picture the
-// header describes (uncompressed), or at least the header's image size (RLE).
+// part must lie within `length` (the colour table as long as biClrUsed says), and
+// the pixel block must hold the picture the header describes (uncompressed), or at
+// least the header's image size (RLE, which is never top-down).
 OrbCheck CheckOrbFile(const uint8_t* data, size_t length, OrbLayout* layout);
 
 // Reads the title and author from the trailer; false when the trailer does not

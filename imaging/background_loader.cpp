@@ -2,6 +2,7 @@
 
 #include <vfw.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -55,23 +56,35 @@ int DrawBackgroundPicture(const char* path, HDC dc, int x, int y, int width, int
   OrbLayout layout{};
   if (CheckOrbFile(file.data(), file.size(), &layout) != OrbCheck::kOk) return 0;
 
-  // The header followed by its colour table, or by one unused entry at 16 bits and more.
-  const size_t colors = layout.colorCount != 0 ? layout.colorCount : 1;
-  std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + colors * sizeof(RGBQUAD), 0);
-  std::memcpy(info.data(), file.data() + kOrbInfoHeaderOffset, kOrbInfoHeaderBytes);
-  if (layout.colorCount != 0) {
-    std::memcpy(info.data() + kOrbInfoHeaderBytes, file.data() + kOrbColorTableOffset,
-                layout.colorCount * sizeof(RGBQUAD));
-  }
+  // The header and exactly the colour table it announces, which follow each other in the file.
+  // BITMAPINFO declares one colour entry, so a header without a table keeps zeros behind it.
+  const size_t infoBytes = kOrbInfoHeaderBytes + layout.colorCount * sizeof(RGBQUAD);
+  std::vector<unsigned char> info(std::max(infoBytes, sizeof(BITMAPINFO)), 0);
+  std::memcpy(info.data(), file.data() + kOrbInfoHeaderOffset, infoBytes);
   auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
   const int sourceWidth = layout.width;
   const int sourceHeight = layout.height < 0 ? -layout.height : layout.height;
 
+  unsigned char* pixels = file.data() + layout.pixelOffset;
+  std::vector<unsigned char> bottomUp;
+  if (layout.height < 0) {
+    // Not every DrawDib takes a top-down picture (Wine's draws none), so it is handed over with its
+    // rows turned.
+    const size_t rows = static_cast<size_t>(sourceHeight);
+    const size_t stride = (static_cast<size_t>(sourceWidth) * layout.bitCount + 31) / 32 * 4;
+    bottomUp.resize(stride * rows);
+    for (size_t row = 0; row < rows; ++row) {
+      std::memcpy(bottomUp.data() + (rows - 1 - row) * stride, pixels + row * stride, stride);
+    }
+    header->biHeight = sourceHeight;
+    pixels = bottomUp.data();
+  }
+
   DrawDibHandle drawDib;
-  DrawDibDraw(drawDib.get(), dc, x, y, width != 0 ? width : sourceWidth,
-              height != 0 ? height : sourceHeight, header, file.data() + layout.pixelOffset, 0, 0,
-              sourceWidth, sourceHeight, DDF_BACKGROUNDPAL);
-  return 1;
+  const BOOL drawn = DrawDibDraw(drawDib.get(), dc, x, y, width != 0 ? width : sourceWidth,
+                                 height != 0 ? height : sourceHeight, header, pixels, 0, 0,
+                                 sourceWidth, sourceHeight, DDF_BACKGROUNDPAL);
+  return drawn ? 1 : 0;
 }
 
 int DrawBitmapWithDial(const char* path, HDC dc) {

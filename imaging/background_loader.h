@@ -4,7 +4,8 @@
 
 // Draws an "orb" background picture file into `dc` at (x, y); a width or height
 // of 0 means the picture's own. Returns 1 when drawn, 0 when the file is no
-// background picture, is damaged, or cannot be read.
+// background picture, is damaged, cannot be read, or cannot be drawn (DrawDib
+// under Wine draws no RLE picture).
 int DrawBackgroundPicture(const char* path, HDC dc, int x, int y, int width, int height);
 
 // Draws the top-left 200 x 200 pixels of a BMP file into `dc` (black when it

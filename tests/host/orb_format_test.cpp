@@ -129,6 +129,38 @@ TEST(CheckOrbFile, HeadersDrawDibCannotTakeSafelyAreRefused) {
   OrbPicture rle = Picture(8);
   rle.infoHeader = InfoHeader(3, 2, 8, 1, 8);
   EXPECT_EQ(Check(BuildOrbFile(rle)), OrbCheck::kOk);
+  rle.infoHeader = InfoHeader(3, -2, 8, 1, 8);
+  EXPECT_EQ(Check(BuildOrbFile(rle)), OrbCheck::kDamaged) << "top-down RLE8";
+}
+
+TEST(CheckOrbFile, TheColourTableIsAsLongAsBiClrUsedSays) {
+  struct Case {
+    uint16_t bits;
+    uint32_t colorsUsed;
+    size_t entries;     // stored in the table
+    uint32_t expected;  // colorCount, or 0 for a refused picture
+  };
+  // The 89 bytes of the 24-bit file hold 9 entries from 52 on, reaching into its pixels.
+  const Case cases[] = {
+      {8, 0, 256, 256},       {8, 256, 256, 256},      {8, 1, 1, 1},
+      {8, 257, 256, 0},       {8, 300, 256, 0},        {1, 2, 2, 2},
+      {1, 3, 2, 0},           {4, 16, 16, 16},         {4, 17, 16, 0},
+      {24, 2, 2, 2},          {24, 9, 0, 9},           {24, 10, 0, 0},
+      {24, 0x01000000, 0, 0}, {8, 0x01000000, 256, 0},
+  };
+
+  for (const Case& c : cases) {
+    OrbPicture p = Picture(c.bits);
+    WriteUint32(p.infoHeader.data() + 32, c.colorsUsed);
+    p.colorTable.resize(4 * c.entries);
+    OrbLayout layout{};
+    const OrbCheck result = Check(BuildOrbFile(p), &layout);
+    const std::string what = std::to_string(c.bits) + " bits, " + std::to_string(c.colorsUsed);
+    EXPECT_EQ(result, c.expected != 0 ? OrbCheck::kOk : OrbCheck::kDamaged) << what;
+    if (result != OrbCheck::kOk || c.expected == 0) continue;
+    EXPECT_EQ(layout.colorCount, c.expected) << what;
+    EXPECT_EQ(layout.pixelOffset, 52 + 4 * c.entries) << what;
+  }
 }
 
 TEST(ReadOrbTexts, ReadsTitleAndAuthorIncludingEmptyOnes) {

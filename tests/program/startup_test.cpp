@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include "base/little_endian.h"
 #include "tests/program/running_clock.h"
+#include "tools/orb_writer.h"
 
 namespace {
 
 const COLORREF kPlum = RGB(0x88, 0x20, 0x60);
 const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
 
 bool IsBright(COLORREF c) {
   return GetRValue(c) > 0xF0 && GetGValue(c) > 0xF0 && GetBValue(c) > 0xF0;
@@ -84,6 +88,34 @@ TEST(Startup, UnloadableModulesLeaveTheirLayersOut) {
   ASSERT_NE(clock.WaitForWindow(), nullptr);
   EXPECT_TRUE(WaitFor([] { return IsBright(ScreenPixel(104, 23)); }));
   EXPECT_EQ(ScreenPixel(100, 100), kBlack);
+}
+
+TEST(Startup, AnUndrawableBackgroundGivesTheDialAndATopDownOneShowsUpright) {
+  ProgramFolder folder;
+  OrbPicture picture;
+  ASSERT_TRUE(OrbPictureFromBmp(
+      MakeBmp24(200, 200, [](int, int y) { return y < 100 ? kBlue : kRed; }), &picture));
+  WriteUint32(picture.infoHeader.data() + 32, 0x01000000);  // a table far beyond the file
+  WriteBytes(folder.File("lying.orb"), BuildOrbFile(picture));
+  // The same rows read top-down: red above blue.
+  WriteUint32(picture.infoHeader.data() + 32, 0);
+  WriteUint32(picture.infoHeader.data() + 8, static_cast<uint32_t>(-200));
+  WriteBytes(folder.File("top-down.orb"), BuildOrbFile(picture));
+
+  folder.Set("BACKGROUND", "FILE", folder.File("lying.orb"));
+  {
+    RunningClock clock(folder);
+    ASSERT_NE(clock.WaitForWindow(), nullptr);
+    EXPECT_TRUE(WaitFor([] { return IsBright(ScreenPixel(104, 23)); }));
+    EXPECT_EQ(ScreenPixel(100, 100), kBlack);
+    EXPECT_FALSE(clock.WaitForExit(0));
+  }
+  folder.Set("BACKGROUND", "FILE", folder.File("top-down.orb"));
+  RunningClock clock(folder);
+  ASSERT_NE(clock.WaitForWindow(), nullptr);
+  EXPECT_TRUE(WaitFor([] { return ScreenPixel(100, 50) == kRed; }));
+  EXPECT_EQ(ScreenPixel(100, 150), kBlue);
+  EXPECT_FALSE(clock.WaitForExit(0));
 }
 
 TEST(Startup, ASecondStartShowsTheFirstClockAndEnds) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/window/clock_face.h"
+#include "base/little_endian.h"
 #include "tests/win32/test_support.h"
 #include "tools/orb_writer.h"
 
@@ -28,8 +31,10 @@ std::vector<unsigned char> Orb24(int width, int height, COLORREF color) {
   return BuildOrbFile(picture);
 }
 
-// An 8-bit picture whose every pixel is palette entry 7 of colour `color`.
-std::vector<unsigned char> Orb8(int width, int height, COLORREF color) {
+// An 8-bit picture whose every pixel is palette entry 7 of colour `color`, with `colorsUsed` in
+// its header and a table of `entries` colours.
+OrbPicture Orb8Picture(int width, int height, COLORREF color, uint32_t colorsUsed = 0,
+                       size_t entries = 256) {
   OrbPicture picture;
   picture.infoHeader.assign(40, 0);
   picture.infoHeader[0] = 40;
@@ -37,12 +42,17 @@ std::vector<unsigned char> Orb8(int width, int height, COLORREF color) {
   picture.infoHeader[8] = static_cast<unsigned char>(height);
   picture.infoHeader[12] = 1;
   picture.infoHeader[14] = 8;
-  picture.colorTable.assign(1024, 0);
+  WriteUint32(picture.infoHeader.data() + 32, colorsUsed);
+  picture.colorTable.assign(4 * entries, 0);
   picture.colorTable[4 * 7] = GetBValue(color);
   picture.colorTable[4 * 7 + 1] = GetGValue(color);
   picture.colorTable[4 * 7 + 2] = GetRValue(color);
   picture.pixels.assign(static_cast<size_t>((width + 3) / 4 * 4) * height, 7);
-  return BuildOrbFile(picture);
+  return picture;
+}
+
+std::vector<unsigned char> Orb8(int width, int height, COLORREF color) {
+  return BuildOrbFile(Orb8Picture(width, height, color));
 }
 
 class LoadBackgroundTest : public testing::Test {
@@ -141,6 +151,58 @@ TEST_F(LoadBackgroundTest, APictureIsStretchedToAGivenSizeAtAGivenPlace) {
   EXPECT_EQ(Background(109, 99), To555(kPlum));
   EXPECT_EQ(Background(110, 100), kBlack);
   EXPECT_EQ(Background(29, 39), kBlack);
+}
+
+TEST_F(LoadBackgroundTest, AColourCountBeyondTheTableFallsBackToBlackWithTheDial) {
+  OrbPicture past24;
+  ASSERT_TRUE(OrbPictureFromBmp(MakeBmp24(200, 200, [](int, int) { return kTeal; }), &past24));
+  WriteUint32(past24.infoHeader.data() + 32, 0x01000000);
+  for (const OrbPicture& picture : {Orb8Picture(200, 200, kPlum, 300), past24}) {
+    const std::string path = dir_.File("lying.orb");
+    WriteBytes(path, BuildOrbFile(picture));
+    EXPECT_EQ(DrawBackgroundPicture(path.c_str(), face_.BackgroundSurface().memoryDc(), 0, 0, 0, 0),
+              0);
+    face_.LoadBackground(path.c_str());
+    ExpectBlackWithDial();
+  }
+}
+
+TEST_F(LoadBackgroundTest, ATableAsShortAsTheHeaderAnnouncesIsDrawn) {
+  const std::string path = dir_.File("short.orb");
+  WriteBytes(path, BuildOrbFile(Orb8Picture(20, 10, kPlum, 8, 8)));  // too small for 256 colours
+  ASSERT_EQ(DrawBackgroundPicture(path.c_str(), face_.BackgroundSurface().memoryDc(), 0, 0, 0, 0),
+            1);
+  EXPECT_EQ(Background(19, 9), To555(kPlum));
+}
+
+TEST_F(LoadBackgroundTest, ATopDownPictureShowsItsFirstRowsAtTheTop) {
+  OrbPicture picture = Orb8Picture(200, 200, kPlum);
+  std::fill_n(picture.colorTable.begin() + 4 * 8, 3, 0xF8);  // entry 8 white
+  std::fill_n(picture.pixels.begin(), 200 * 100, 8);
+  WriteUint32(picture.infoHeader.data() + 8, static_cast<uint32_t>(-200));
+  const std::string path = dir_.File("top-down.orb");
+  WriteBytes(path, BuildOrbFile(picture));
+  face_.LoadBackground(path.c_str());
+  EXPECT_EQ(Background(10, 10), To555(kWhite));
+  EXPECT_EQ(Background(10, 190), To555(kPlum));
+}
+
+TEST_F(LoadBackgroundTest, AnRle8PictureShowsItsPixelsOrFallsBack) {
+  // Every row one run of 200 pixels of entry 7 and an end of line; then the end of the picture.
+  OrbPicture picture = Orb8Picture(200, 200, kPlum);
+  picture.pixels.clear();
+  for (int row = 0; row < 200; ++row) picture.pixels.insert(picture.pixels.end(), {200, 7, 0, 0});
+  picture.pixels.insert(picture.pixels.end(), {0, 1});
+  picture.infoHeader[16] = 1;
+  WriteUint32(picture.infoHeader.data() + 20, static_cast<uint32_t>(picture.pixels.size()));
+  const std::string path = dir_.File("rle8.orb");
+  WriteBytes(path, BuildOrbFile(picture));
+  face_.LoadBackground(path.c_str());
+  if (Background(10, 10) == To555(kPlum)) {
+    EXPECT_EQ(Background(kRingX, kRingY), To555(kPlum));
+  } else {
+    ExpectBlackWithDial();
+  }
 }
 
 TEST(DrawBitmapWithDial, LeavesWhiteBackgroundAndBlackTextColour) {
