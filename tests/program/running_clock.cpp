@@ -112,25 +112,31 @@ bool IsAbove(HWND upper, HWND lower) {
   return false;
 }
 
+namespace {
+
+struct DialogSearch {
+  DWORD process;
+  int count;
+};
+
+BOOL CALLBACK CountDialog(HWND candidate, LPARAM lParam) {
+  auto* search = reinterpret_cast<DialogSearch*>(lParam);
+  DWORD process = 0;
+  GetWindowThreadProcessId(candidate, &process);
+  char className[16] = {};
+  GetClassNameA(candidate, className, sizeof className);
+  if (process == search->process && IsWindowVisible(candidate) &&
+      std::string(className) == "#32770") {
+    ++search->count;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 int CountProcessDialogs(HWND window) {
-  struct Search {
-    DWORD process;
-    int count;
-  } search{0, 0};
+  DialogSearch search{0, 0};
   GetWindowThreadProcessId(window, &search.process);
-  EnumWindows(
-      [](HWND candidate, LPARAM lParam) -> BOOL {
-        auto* found = reinterpret_cast<Search*>(lParam);
-        DWORD process = 0;
-        GetWindowThreadProcessId(candidate, &process);
-        char className[16] = {};
-        GetClassNameA(candidate, className, sizeof className);
-        if (process == found->process && IsWindowVisible(candidate) &&
-            std::string(className) == "#32770") {
-          ++found->count;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(CountDialog, reinterpret_cast<LPARAM>(&search));
   return search.count;
 }
