@@ -91,9 +91,10 @@ add_dependencies(program_tests Kelvane Mirrick wallpaper plugin_menu_probe plugi
   ${KELVANE_TEST_DLLS})
 kelvane_win32_target(program_tests)
 
+# Benchmarks and the soak program: they print figures and are no tests.
 add_executable(face_bench bench/face_bench.cpp $<TARGET_OBJECTS:kelvane_resources>)
 target_link_libraries(face_bench PRIVATE kelvane_app win32_test_support)
-add_dependencies(face_bench Kelvane ${KELVANE_TEST_DLLS})
+add_dependencies(face_bench Kelvane Mirrick bare_window ${KELVANE_TEST_DLLS})
 kelvane_win32_target(face_bench)
 
 add_executable(mag_bench bench/mag_bench.cpp $<TARGET_OBJECTS:kelvane_resources>)
@@ -102,3 +103,11 @@ kelvane_win32_target(mag_bench)
 
 add_executable(idle_window WIN32 bench/idle_window.cpp)
 kelvane_win32_target(idle_window)
+
+add_executable(bare_window WIN32 bench/bare_window.cpp)
+kelvane_win32_target(bare_window)
+
+add_executable(soak bench/soak.cpp $<TARGET_OBJECTS:kelvane_resources>)
+target_link_libraries(soak PRIVATE kelvane_app win32_test_support psapi)
+add_dependencies(soak Mirrick wallpaper plugin_good)
+kelvane_win32_target(soak)
