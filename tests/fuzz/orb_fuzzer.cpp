@@ -1,0 +1,70 @@
+// libFuzzer target: the orb picture checks on untrusted bytes. When CheckOrbFile approves a
+// file, the parts that drawing reads (the info header, the colour table and the pixel block
+// the header describes) are copied out the way DrawBackgroundPicture and DrawDib read them,
+// so that ASan stops any approved part that lies outside the input.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "base/little_endian.h"
+#include "formats/orb_format.h"
+#include "tests/fuzz/exact_copy.h"
+
+namespace {
+
+constexpr uint32_t kBiRgb = 0;
+constexpr size_t kOrbTrailerOffsetAt = 4;
+
+// The bytes DrawDib reads from the pixel block of a picture with this header: the padded rows
+// of an uncompressed picture, the header's image size of an RLE one.
+uint64_t PixelBytesToDraw(const uint8_t* header) {
+  const auto width = static_cast<int32_t>(ReadUint32(header + 4));
+  const auto height = static_cast<int32_t>(ReadUint32(header + 8));
+  const uint16_t bitCount = ReadUint16(header + 14);
+  if (ReadUint32(header + 16) != kBiRgb) return ReadUint32(header + 20);
+  const uint64_t stride = (static_cast<uint64_t>(width) * bitCount + 31) / 32 * 4;
+  const uint64_t rows = height < 0 ? 0 - static_cast<int64_t>(height) : height;
+  return stride * rows;
+}
+
+void DrawApproved(const uint8_t* data, size_t size, const OrbLayout& layout) {
+  const auto header = CopyExactly(data + kOrbInfoHeaderOffset, kOrbInfoHeaderBytes);
+  CopyExactly(data + kOrbColorTableOffset, 4ull * layout.colorCount);
+  const uint64_t pixelBytes = PixelBytesToDraw(header.get());
+  CopyExactly(data + layout.pixelOffset, pixelBytes);
+
+  // The layout tells the drawing code what the header says, and the pixel block ends where
+  // the trailer begins.
+  if (layout.width != static_cast<int32_t>(ReadUint32(header.get() + 4)) ||
+      layout.height != static_cast<int32_t>(ReadUint32(header.get() + 8)) ||
+      layout.bitCount != ReadUint16(header.get() + 14) ||
+      layout.compression != ReadUint32(header.get() + 16) || layout.width <= 0 ||
+      layout.height == 0 || layout.pixelOffset + pixelBytes > layout.trailerOffset ||
+      layout.trailerOffset > size) {
+    std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  OrbLayout layout{};
+  if (CheckOrbFile(data, size, &layout) == OrbCheck::kOk) DrawApproved(data, size, layout);
+
+  // The texts are read on their own, also from a picture that cannot be drawn.
+  if (size < kOrbTrailerOffsetAt + 4) return 0;
+  const uint32_t trailerOffset = ReadUint32(data + kOrbTrailerOffsetAt);
+  std::string title;
+  std::string author;
+  if (!ReadOrbTexts(data, size, trailerOffset, &title, &author)) return 0;
+  // Each text is its length byte's worth of the bytes right after that byte.
+  const uint8_t* at = data + trailerOffset;
+  for (const std::string* text : {&title, &author}) {
+    if (at[0] != text->size() || std::memcmp(at + 1, text->data(), text->size()) != 0) {
+      std::abort();
+    }
+    at += 1 + text->size();
+  }
+  return 0;
+}
