@@ -6,6 +6,14 @@ namespace {
 
 constexpr uint32_t kRdhRectangles = 1;
 
+// high - low without overflow: a damaged bound gives the nearest value that fits.
+int32_t Span(int32_t low, int32_t high) {
+  const int64_t span = int64_t{high} - low;
+  if (span > INT32_MAX) return INT32_MAX;
+  if (span < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(span);
+}
+
 }  // namespace
 
 RegionFileResult CheckRegionFile(const uint8_t* data, size_t length, RegionInfo* info,
@@ -41,6 +49,6 @@ bool CheckRegionData(const uint8_t* data, size_t length) {
 
 RegionInfo RegionBoundSize(const uint8_t* data) {
   const uint8_t* bound = data + 16;
-  return RegionInfo{ReadInt32(bound + 8) - ReadInt32(bound),
-                    ReadInt32(bound + 12) - ReadInt32(bound + 4)};
+  return RegionInfo{Span(ReadInt32(bound), ReadInt32(bound + 8)),
+                    Span(ReadInt32(bound + 4), ReadInt32(bound + 12))};
 }

@@ -45,6 +45,13 @@ TEST(CheckRegionFile, AcceptsAWellFormedFile) {
   const RegionInfo bound = RegionBoundSize(file.data() + 16);
   EXPECT_EQ(bound.width, 30);
   EXPECT_EQ(bound.height, 20);
+  // A damaged bound gives the nearest size that fits, not an overflow.
+  std::vector<uint8_t> damaged = file;
+  WriteUint32(damaged.data() + 32, 0x80000000u);  // left
+  WriteUint32(damaged.data() + 36, 1);            // top
+  WriteUint32(damaged.data() + 44, 0x80000000u);  // bottom
+  EXPECT_EQ(RegionBoundSize(damaged.data() + 16).width, INT32_MAX);
+  EXPECT_EQ(RegionBoundSize(damaged.data() + 16).height, INT32_MIN);
 }
 
 TEST(CheckRegionFile, RefusesAWrongMagic) {
