@@ -73,15 +73,18 @@ OrbCheck CheckOrbFile(const uint8_t* data, size_t length, OrbLayout* layout) {
   return OrbCheck::kOk;
 }
 
-bool ReadOrbTexts(const uint8_t* data, size_t length, uint32_t trailerOffset, std::string* title,
-                  std::string* author) {
-  size_t at = trailerOffset;
+int ReadOrbTexts(const uint8_t* trailer, size_t length, std::string* title, std::string* author) {
+  title->clear();
+  author->clear();
+  size_t at = 0;
+  int read = 0;
   for (std::string* text : {title, author}) {
-    if (at >= length) return false;
-    const size_t size = data[at++];
-    if (size > length - at) return false;
-    text->assign(reinterpret_cast<const char*>(data + at), size);
+    if (at >= length) return read;
+    const size_t size = trailer[at++];
+    if (size > length - at) return read;
+    text->assign(reinterpret_cast<const char*>(trailer + at), size);
     at += size;
+    ++read;
   }
-  return true;
+  return read;
 }

@@ -10,9 +10,12 @@
 // biClrUsed names, usually none), the pixel block from the pixel offset to the
 // trailer offset, and a trailer of two length-prefixed texts (title, author).
 
+constexpr size_t kOrbTrailerOffsetAt = 4;
 constexpr size_t kOrbInfoHeaderOffset = 12;
 constexpr size_t kOrbInfoHeaderBytes = 40;
 constexpr size_t kOrbColorTableOffset = 52;
+// The most a trailer holds: two length bytes and up to 255 bytes of text after each.
+constexpr size_t kOrbTrailerMaxBytes = 2 * (1 + 255);
 
 // Where the parts of a checked picture lie, and what its header says.
 struct OrbLayout {
@@ -39,7 +42,8 @@ enum class OrbCheck {
 // least the header's image size (RLE, which is never top-down).
 OrbCheck CheckOrbFile(const uint8_t* data, size_t length, OrbLayout* layout);
 
-// Reads the title and author from the trailer; false when the trailer does not
-// lie within `length`.
-bool ReadOrbTexts(const uint8_t* data, size_t length, uint32_t trailerOffset, std::string* title,
-                  std::string* author);
+// Reads the title and author from `trailer`, the `length` bytes of a file from its
+// trailer offset on (fewer than kOrbTrailerMaxBytes where the file ends sooner).
+// Returns how many texts could be read: 2, 1 when the author's length byte or
+// bytes lie past the end, 0 when the title's do. A text not read is empty.
+int ReadOrbTexts(const uint8_t* trailer, size_t length, std::string* title, std::string* author);

@@ -2,6 +2,7 @@
 // file, the parts that drawing reads (the info header, the colour table and the pixel block
 // the header describes) are copied out the way DrawBackgroundPicture and DrawDib read them,
 // so that ASan stops any approved part that lies outside the input.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -14,7 +15,6 @@
 namespace {
 
 constexpr uint32_t kBiRgb = 0;
-constexpr size_t kOrbTrailerOffsetAt = 4;
 
 // The bytes DrawDib reads from the pixel block of a picture with this header: the padded rows
 // of an uncompressed picture, the header's image size of an RLE one.
@@ -57,14 +57,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint32_t trailerOffset = ReadUint32(data + kOrbTrailerOffsetAt);
   std::string title;
   std::string author;
-  if (!ReadOrbTexts(data, size, trailerOffset, &title, &author)) return 0;
-  // Each text is its length byte's worth of the bytes right after that byte.
+  if (trailerOffset >= size) return 0;
+  const int read = ReadOrbTexts(data + trailerOffset, size - trailerOffset, &title, &author);
+  // Each text read is its length byte's worth of the bytes right after that byte.
   const uint8_t* at = data + trailerOffset;
-  for (const std::string* text : {&title, &author}) {
+  const std::string* texts[] = {&title, &author};
+  for (int i = 0; i < 2; ++i) {
+    const std::string* text = texts[i];
+    if (i >= read) {
+      if (!text->empty()) std::abort();
+      continue;
+    }
     if (at[0] != text->size() || std::memcmp(at + 1, text->data(), text->size()) != 0) {
       std::abort();
     }
     at += 1 + text->size();
+  }
+  // A reader that takes no more than the most a trailer can hold reads the same.
+  std::string capTitle;
+  std::string capAuthor;
+  const size_t cap = std::min(size - trailerOffset, kOrbTrailerMaxBytes);
+  if (ReadOrbTexts(data + trailerOffset, cap, &capTitle, &capAuthor) != read || capTitle != title ||
+      capAuthor != author) {
+    std::abort();
   }
   return 0;
 }

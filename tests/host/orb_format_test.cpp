@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "base/little_endian.h"
 #include "tools/orb_writer.h"
 
@@ -167,33 +169,34 @@ TEST(ReadOrbTexts, ReadsTitleAndAuthorIncludingEmptyOnes) {
   // "夜明け" and "制作" in code page 932.
   const std::string title = "\x96\xe9\x96\xbe\x82\xaf";
   const std::string author = "\x90\xa7\x8d\xec";
-  std::vector<uint8_t> file = BuildOrbFile(Picture(8, title, author));
-  OrbLayout layout{};
-  ASSERT_EQ(Check(file, &layout), OrbCheck::kOk);
-  std::string readTitle, readAuthor;
-  ASSERT_TRUE(
-      ReadOrbTexts(file.data(), file.size(), layout.trailerOffset, &readTitle, &readAuthor));
-  EXPECT_EQ(readTitle, title);
-  EXPECT_EQ(readAuthor, author);
-
-  file = BuildOrbFile(Picture(24, "", ""));
-  ASSERT_EQ(Check(file, &layout), OrbCheck::kOk);
-  ASSERT_TRUE(
-      ReadOrbTexts(file.data(), file.size(), layout.trailerOffset, &readTitle, &readAuthor));
-  EXPECT_EQ(readTitle, "");
-  EXPECT_EQ(readAuthor, "");
+  for (const auto& texts : {std::make_pair(title, author), std::make_pair(std::string(), author),
+                            std::make_pair(std::string(255, 'T'), std::string(255, 'A'))}) {
+    std::vector<uint8_t> file = BuildOrbFile(Picture(8, texts.first, texts.second));
+    OrbLayout layout{};
+    ASSERT_EQ(Check(file, &layout), OrbCheck::kOk);
+    std::string readTitle = "old", readAuthor = "old";
+    EXPECT_EQ(ReadOrbTexts(file.data() + layout.trailerOffset, file.size() - layout.trailerOffset,
+                           &readTitle, &readAuthor),
+              2);
+    EXPECT_EQ(readTitle, texts.first);
+    EXPECT_EQ(readAuthor, texts.second);
+  }
 }
 
-TEST(ReadOrbTexts, ATrailerCutShortIsRefused) {
-  const std::vector<uint8_t> file = BuildOrbFile(Picture(24, "abc", "de"));
-  const uint32_t trailer = 52 + 24;
-  std::string title, author;
-  for (size_t cut = trailer; cut < file.size(); ++cut) {
-    const std::vector<uint8_t> shorter(file.begin(), file.begin() + static_cast<long>(cut));
-    EXPECT_FALSE(ReadOrbTexts(shorter.data(), shorter.size(), trailer, &title, &author)) << cut;
+TEST(ReadOrbTexts, ATrailerCutShortKeepsWhatLiesBeforeTheCut) {
+  const std::vector<uint8_t> trailer = {3, 'a', 'b', 'c', 2, 'd', 'e', 'x'};
+  struct Case {
+    size_t length;
+    int read;
+    const char* title;
+  };
+  for (const Case& c : {Case{0, 0, ""}, Case{1, 0, ""}, Case{3, 0, ""}, Case{4, 1, "abc"},
+                        Case{6, 1, "abc"}, Case{7, 2, "abc"}, Case{8, 2, "abc"}}) {
+    std::string title = "old", author = "old";
+    EXPECT_EQ(ReadOrbTexts(trailer.data(), c.length, &title, &author), c.read) << c.length;
+    EXPECT_EQ(title, c.title) << c.length;
+    EXPECT_EQ(author, c.read == 2 ? "de" : "") << c.length;
   }
-  EXPECT_TRUE(ReadOrbTexts(file.data(), file.size(), trailer, &title, &author));
-  EXPECT_EQ(author, "de");
 }
 
 }  // namespace
