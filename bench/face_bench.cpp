@@ -12,6 +12,7 @@
 #include "app/window/clock_face.h"
 #include "base/win/gdi_handles.h"
 #include "bench/bench_figure.h"
+#include "bench/bench_timer.h"
 #include "tests/program/running_clock.h"
 
 namespace {
@@ -22,13 +23,6 @@ constexpr int kStartRuns = 7;
 constexpr int kProbeX = 400;
 constexpr int kProbeY = 400;
 constexpr COLORREF kBackdrop = RGB(0x88, 0x20, 0x60);
-
-double Microseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1e6 * static_cast<double>(to.QuadPart - from.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
-}
 
 // Runs `work` and waits until GDI has carried it out; returns the time taken.
 double Time(const std::function<void()>& work) {

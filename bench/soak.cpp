@@ -22,28 +22,9 @@ constexpr int kCompositions = 100000;
 constexpr int kCompositionWarmUp = 100;
 constexpr int kPluginCycles = 1000;
 constexpr int kPluginWarmUp = 10;
-// One million brushes is far above any process's GDI limit; the cap only stops a
-// system without one.
-constexpr int kHeadroomCap = 1000000;
-
 // A test plug-in that answers every call, and the shipped one, which links the
 // C++ runtime; each is soaked alone, so that a change can be laid at its door.
 const char* const kPlugins[] = {"plugin_good.dll", "wallpaper.dll"};
-
-// GDI objects that can still be made: brushes are created until creation fails,
-// then all deleted again. Wine's GetGuiResources always returns 0, so this is the
-// count that works everywhere; it falls by exactly the number of leaked objects.
-int GdiHeadroom() {
-  std::vector<HBRUSH> brushes;
-  brushes.reserve(1 << 16);
-  while (static_cast<int>(brushes.size()) < kHeadroomCap) {
-    HBRUSH brush = CreateSolidBrush(RGB(brushes.size() & 0xFF, 0, 0));
-    if (brush == nullptr) break;
-    brushes.push_back(brush);
-  }
-  for (HBRUSH brush : brushes) DeleteObject(brush);
-  return static_cast<int>(brushes.size());
-}
 
 // Committed private pages, which also count memory that was allocated but never
 // touched, and so is not resident.

@@ -43,7 +43,14 @@ set_source_files_properties(resources/skins.rc PROPERTIES OBJECT_DEPENDS
 
 # The program's code, linked into Kelvane.exe and into the tests.
 add_library(kelvane_app STATIC
+  app/customize/background_page.cpp
+  app/customize/customize_dialog.cpp
+  app/customize/customize_page.cpp
+  app/customize/list_view.cpp
   app/customize/message_dialog.cpp
+  app/customize/module_page.cpp
+  app/customize/plugin_page.cpp
+  app/plugins/enable_list_file.cpp
   app/plugins/plugin_host.cpp
   app/window/clock_face.cpp
   app/window/clock_window.cpp

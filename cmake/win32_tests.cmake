@@ -4,21 +4,22 @@ add_library(fixture_call_log STATIC tests/fixtures/call_log.cpp)
 target_include_directories(fixture_call_log PUBLIC ${CMAKE_SOURCE_DIR})
 kelvane_win32_target(fixture_call_log)
 
-# Drawing modules that log their calls and fill one rectangle each:
-# name, draws the clock layer (1) or the info layer (0), colour, rectangle.
-function(kelvane_test_module name clock color left top right bottom)
+# Drawing modules that log their calls and fill one rectangle each: name, draws the
+# clock layer (1) or the info layer (0), what OpenConfig answers (-1: no settings),
+# colour, rectangle.
+function(kelvane_test_module name clock config color left top right bottom)
   kelvane_dll(${name} tests/fixtures/test_module.cpp)
   target_link_libraries(${name} PRIVATE fixture_call_log gdi32)
   target_compile_definitions(${name} PRIVATE FIXTURE_NAME="${name}" FIXTURE_DRAWS_CLOCK=${clock}
-    FIXTURE_COLOR=${color} FIXTURE_LEFT=${left} FIXTURE_TOP=${top} FIXTURE_RIGHT=${right}
-    FIXTURE_BOTTOM=${bottom})
+    FIXTURE_CONFIG=${config} FIXTURE_COLOR=${color} FIXTURE_LEFT=${left} FIXTURE_TOP=${top}
+    FIXTURE_RIGHT=${right} FIXTURE_BOTTOM=${bottom})
   set(KELVANE_TEST_DLLS ${KELVANE_TEST_DLLS} ${name} PARENT_SCOPE)
 endfunction()
 
 # Red clock layer in the middle, green info layer around it, blue second info module.
-kelvane_test_module(clock_red 1 0x0000FF 80 80 120 120)
-kelvane_test_module(info_green 0 0x00FF00 40 40 160 160)
-kelvane_test_module(info_blue 0 0xFF0000 40 40 160 160)
+kelvane_test_module(clock_red 1 1 0x0000FF 80 80 120 120)
+kelvane_test_module(info_green 0 0 0x00FF00 40 40 160 160)
+kelvane_test_module(info_blue 0 -1 0xFF0000 40 40 160 160)
 kelvane_dll(bare_module tests/fixtures/bare_module.cpp)
 list(APPEND KELVANE_TEST_DLLS bare_module)
 
@@ -69,6 +70,12 @@ target_link_libraries(win32_tests PRIVATE kelvane_app win32_test_support gtest_m
 add_dependencies(win32_tests Mirrick ${KELVANE_TEST_DLLS})
 kelvane_win32_target(win32_tests)
 
+add_executable(customize_tests tests/win32/customize_dialog_test.cpp
+  $<TARGET_OBJECTS:kelvane_resources>)
+target_link_libraries(customize_tests PRIVATE kelvane_app win32_test_support gtest_main)
+add_dependencies(customize_tests Mirrick plugin_good ${KELVANE_TEST_DLLS})
+kelvane_win32_target(customize_tests)
+
 add_executable(plugin_tests tests/win32/plugin_host_test.cpp)
 target_link_libraries(plugin_tests PRIVATE kelvane_app win32_test_support gtest_main)
 add_dependencies(plugin_tests ${KELVANE_TEST_PLUGINS} bare_module)
@@ -82,6 +89,7 @@ kelvane_win32_target(wallpaper_tests)
 # Whole-program tests: they start the real Kelvane.exe found beside them.
 add_executable(program_tests
   tests/program/clock_window_test.cpp
+  tests/program/customize_window_test.cpp
   tests/program/plugin_menu_test.cpp
   tests/program/quit_dialog_test.cpp
   tests/program/startup_test.cpp
@@ -96,6 +104,11 @@ add_executable(face_bench bench/face_bench.cpp $<TARGET_OBJECTS:kelvane_resource
 target_link_libraries(face_bench PRIVATE kelvane_app win32_test_support)
 add_dependencies(face_bench Kelvane Mirrick bare_window ${KELVANE_TEST_DLLS})
 kelvane_win32_target(face_bench)
+
+add_executable(customize_bench bench/customize_bench.cpp $<TARGET_OBJECTS:kelvane_resources>)
+target_link_libraries(customize_bench PRIVATE kelvane_app win32_test_support)
+add_dependencies(customize_bench Kelvane)
+kelvane_win32_target(customize_bench)
 
 add_executable(mag_bench bench/mag_bench.cpp $<TARGET_OBJECTS:kelvane_resources>)
 target_link_libraries(mag_bench PRIVATE kelvane_app)

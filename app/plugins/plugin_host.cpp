@@ -6,38 +6,12 @@
 #include <new>
 
 #include "app/plugins/enable_list.h"
-#include "app/window/settings.h"
+#include "app/plugins/enable_list_file.h"
+#include "base/format_path.h"
 #include "base/win/find_handle.h"
-#include "base/win/kernel_handle.h"
 #include "resources/resource_ids.h"
 
 namespace {
-
-constexpr char kPluginFolder[] = "plugin";
-
-// Formats a path into a MAX_PATH buffer; false when it does not fit, since a cut
-// path would name another file.
-template <typename... Args>
-bool FormatPath(char (&path)[MAX_PATH], const char* format, Args... args) {
-  const int length = std::snprintf(path, sizeof path, format, args...);
-  return length >= 0 && length < MAX_PATH;
-}
-
-// The whole enable list as one NUL-terminated text, or null when it cannot be read.
-std::unique_ptr<char[]> ReadEnableList(const char* path) {
-  // An editor or a virus scanner may hold the file open meanwhile.
-  KernelHandle file(CreateFileA(path, GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) return nullptr;
-  const DWORD size = GetFileSize(file.get(), nullptr);
-  if (size == INVALID_FILE_SIZE) return nullptr;
-  std::unique_ptr<char[]> text(new (std::nothrow) char[size + 1]());
-  if (!text) return nullptr;
-  DWORD read = 0;
-  ReadFile(file.get(), text.get(), size, &read, nullptr);
-  return text;
-}
 
 // At most kCaptionLength bytes, up to the buffer's first NUL, then the entry's own
 // terminator: a plug-in that fills its buffer without one still gives a caption.
@@ -68,20 +42,19 @@ PluginHost::PluginHost(TimeChangeTracker& tracker) : tracker_(tracker) {}
 PluginHost::~PluginHost() { UnloadPlugins(); }
 
 int PluginHost::LoadPlugins() {
-  char dir[MAX_PATH] = {};
-  if (!GetProgramDir(dir, MAX_PATH)) return 0;
-  char path[MAX_PATH];
-  if (!FormatPath(path, "%s\\%s\\enable.txt", dir, kPluginFolder)) return 0;
-  const std::unique_ptr<char[]> text = ReadEnableList(path);
+  char folder[MAX_PATH];
+  if (!GetPluginFolder(folder)) return 0;
+  const std::unique_ptr<char[]> text = ReadEnableList(folder);
   if (!text) return 0;
   char pattern[MAX_PATH];
-  if (!FormatPath(pattern, "%s\\%s\\*.dll", dir, kPluginFolder)) return 0;
+  if (!FormatPath(pattern, "%s\\*.dll", folder)) return 0;
   WIN32_FIND_DATAA found;
   const FindHandle find(pattern, &found);
   if (!find.valid()) return 0;
+  char path[MAX_PATH];
   do {
     if (!IsNamedInEnableList(text.get(), found.cFileName)) continue;
-    if (!FormatPath(path, "%s\\%s\\%s", dir, kPluginFolder, found.cFileName)) continue;
+    if (!FormatPath(path, "%s\\%s", folder, found.cFileName)) continue;
     LoadedLibrary module = LoadedLibrary::LoadFromPath(path);
     if (module.get() != nullptr) AddPlugin(std::move(module));
   } while (find.Next(&found));

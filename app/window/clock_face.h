@@ -9,6 +9,9 @@
 using ModuleInitializeFn = int(__cdecl*)(HWND window);
 using ModuleUninitializeFn = int(__cdecl*)();
 using ModuleDrawFn = int(__cdecl*)(HDC dc, const SYSTEMTIME* now, int reserved);
+// Shows the module's settings over `owner`; non-zero when they changed.
+using ModuleOpenConfigFn = int(__cdecl*)(HWND owner, int reserved);
+using ModuleResetFn = int(__cdecl*)();
 
 // Composes what the clock window shows: the background surface, then the info
 // module's layer (slot 2), then the clock module's layer (slot 1), copied to the

@@ -34,6 +34,8 @@ struct ClockProgram {
   bool restacking = false;
   // True while the quit question is open, so that further Esc presses ask no more.
   bool askingToQuit = false;
+  // True while the customize dialog is open, so that no second one opens.
+  bool customizing = false;
   // Held for the whole run so that a second start sees the clock running.
   KernelHandle mutex;
 };

@@ -1,5 +1,6 @@
 #include "app/window/clock_window.h"
 
+#include "app/customize/customize_dialog.h"
 #include "app/customize/message_dialog.h"
 #include "app/window/clock_program.h"
 #include "app/window/settings.h"
@@ -147,10 +148,20 @@ void HideToTray(HWND window, ClockProgram& program) {
   ShowWindow(window, SW_HIDE);
 }
 
+// The dialog acts on the running face and plug-ins and returns once it is closed.
+void Customize(HWND window, ClockProgram& program) {
+  if (program.customizing) return;
+  program.customizing = true;
+  CustomizeDialog dialog;
+  dialog.Run(window, &program.face, &program.plugins);
+  program.customizing = false;
+  OutlivedByWindow(window);
+}
+
 void OnCommand(HWND window, ClockProgram& program, WPARAM id) {
   switch (id) {
     case IDM_CLOSE: DestroyWindow(window); return;
-    case IDM_CUSTOMIZE: return;
+    case IDM_CUSTOMIZE: Customize(window, program); return;
     case IDM_NORMAL: SetStacking(window, program, StackingMode::Normal); return;
     case IDM_TOPMOST: SetStacking(window, program, StackingMode::Topmost); return;
     case IDM_BOTTOM: SetStacking(window, program, StackingMode::Bottom); return;
@@ -174,6 +185,7 @@ void AskToQuit(HWND window, ClockProgram& program) {
 
 void OnKeyDown(HWND window, ClockProgram& program, WPARAM key) {
   if (key == VK_ESCAPE) AskToQuit(window, program);
+  if (key == VK_SPACE) Customize(window, program);
 }
 
 // However the clock comes back (a second start shows it too), a clock on the

@@ -11,13 +11,17 @@ template <typename Handle>
 class GdiObject {
  public:
   explicit GdiObject(Handle handle = nullptr) : handle_(handle) {}
-  ~GdiObject() {
-    if (handle_ != nullptr) DeleteObject(handle_);
-  }
+  ~GdiObject() { Reset(); }
   GdiObject(const GdiObject&) = delete;
   GdiObject& operator=(const GdiObject&) = delete;
 
   Handle get() const { return handle_; }
+
+  // Deletes the object held and takes `handle` in its place.
+  void Reset(Handle handle = nullptr) {
+    if (handle_ != nullptr) DeleteObject(handle_);
+    handle_ = handle;
+  }
 
  private:
   Handle handle_;
@@ -43,6 +47,9 @@ class MemoryDc {
 class WindowDc {
  public:
   explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  // With GetDCEx `flags`, for example DCX_CACHE | DCX_CLIPCHILDREN to leave the
+  // child windows' pixels alone.
+  WindowDc(HWND window, DWORD flags) : window_(window), dc_(GetDCEx(window, nullptr, flags)) {}
   ~WindowDc() {
     if (dc_ != nullptr) ReleaseDC(window_, dc_);
   }

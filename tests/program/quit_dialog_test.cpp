@@ -10,12 +10,6 @@ const POINT kAccept = {55, 132};
 const POINT kRefuse = {155, 132};
 const RECT kTextRect = {10, 45, 230, 110};
 
-DWORD ProcessOf(HWND window) {
-  DWORD id = 0;
-  GetWindowThreadProcessId(window, &id);
-  return id;
-}
-
 // Presses Esc on the clock and returns the message dialog it opens once its buttons
 // and text are there, or null.
 HWND AskToQuit(HWND clock) {
@@ -31,12 +25,6 @@ HWND AskToQuit(HWND clock) {
 void ClickClient(HWND dialog, POINT point) {
   const POINT at = ClientToScreenPoint(dialog, point.x, point.y);
   Click(at.x, at.y);
-}
-
-// Makes the dialog the foreground window, where the keyboard goes.
-bool BringToFront(HWND dialog) {
-  SetForegroundWindow(dialog);
-  return WaitFor([dialog] { return GetForegroundWindow() == dialog; }, 5000);
 }
 
 // A clock asked to quit: its question is open when each test begins.

@@ -46,6 +46,17 @@ HWND WaitForDialog(DWORD processId, DWORD timeoutMs) {
   return search.found;
 }
 
+DWORD ProcessOf(HWND window) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  return id;
+}
+
+bool BringToFront(HWND window) {
+  SetForegroundWindow(window);
+  return WaitFor([window] { return GetForegroundWindow() == window; }, 5000);
+}
+
 void Click(int x, int y) {
   MoveMouse(x, y);
   PressLeftButton();

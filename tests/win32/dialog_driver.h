@@ -10,6 +10,12 @@
 // A visible dialog window (class "#32770") of process `processId`, or null after the timeout.
 HWND WaitForDialog(DWORD processId, DWORD timeoutMs = 10000);
 
+// The process that made `window`.
+DWORD ProcessOf(HWND window);
+// Makes `window` the foreground window, where the keyboard goes; false when it
+// did not become it within 5 s.
+bool BringToFront(HWND window);
+
 // Moves the pointer to a screen point and presses and releases the left button there.
 void Click(int x, int y);
 // Presses and releases `key`, with Alt held when `alt` is set.

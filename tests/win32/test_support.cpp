@@ -273,3 +273,17 @@ bool WaitForMoveLoop(HWND window) {
     return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE);
   });
 }
+
+int GdiHeadroom() {
+  // Far above any process's GDI limit; the cap only stops a system without one.
+  constexpr size_t kCap = 1000000;
+  std::vector<HBRUSH> brushes;
+  brushes.reserve(1 << 16);
+  while (brushes.size() < kCap) {
+    HBRUSH brush = CreateSolidBrush(RGB(brushes.size() & 0xFF, 0, 0));
+    if (brush == nullptr) break;
+    brushes.push_back(brush);
+  }
+  for (HBRUSH brush : brushes) DeleteObject(brush);
+  return static_cast<int>(brushes.size());
+}

@@ -88,6 +88,11 @@ class TestWindow {
   HBRUSH brush_;
 };
 
+// How many GDI objects this process can still make: brushes are created until
+// creation fails, then deleted. It falls by exactly the number of objects leaked,
+// and works where GetGuiResources does not (Wine answers 0).
+int GdiHeadroom();
+
 // The colour of a screen pixel, as COLORREF.
 COLORREF ScreenPixel(int x, int y);
 

@@ -1,0 +1,136 @@
+#include "app/customize/background_page.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "app/window/clock_face.h"
+#include "app/window/settings.h"
+#include "base/format_path.h"
+#include "base/little_endian.h"
+#include "base/win/find_handle.h"
+#include "base/win/kernel_handle.h"
+#include "formats/orb_format.h"
+
+namespace {
+
+const char kUnknownAuthor[] = "不明";
+const char kNoAuthor[] = "N/A";
+
+// The title and author in the trailer of the orb file at `path`, read as far as
+// the trailer and no further. A text that cannot be read stays empty.
+void ReadOrbFileTexts(const char* path, std::string* title, std::string* author) {
+  KernelHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return;
+  uint8_t head[kOrbTrailerOffsetAt + 4];
+  DWORD read = 0;
+  if (!ReadFile(file.get(), head, sizeof head, &read, nullptr) || read != sizeof head) return;
+  LARGE_INTEGER offset{};
+  offset.QuadPart = ReadUint32(head + kOrbTrailerOffsetAt);
+  if (!SetFilePointerEx(file.get(), offset, nullptr, FILE_BEGIN)) return;
+  uint8_t trailer[kOrbTrailerMaxBytes];
+  if (!ReadFile(file.get(), trailer, sizeof trailer, &read, nullptr)) return;
+  ReadOrbTexts(trailer, read, title, author);
+}
+
+}  // namespace
+
+int BackgroundPage::Create(HWND window, PageParams* params) {
+  Begin(window, *params);
+  face_ = params->face;
+  list_.Create(window, kListId, LVS_EX_FULLROWSELECT);
+  list_.AddColumn(0, "タイトル", 141);
+  list_.AddColumn(1, "著 作 者", 60);
+  list_.AddColumn(2, "ファイル名", 80);
+
+  char dir[MAX_PATH] = {};
+  hasFolder_ = GetProgramDir(dir, MAX_PATH) && FormatPath(folder_, "%s\\background", dir);
+  ReadPathSetting("BACKGROUND", "FILE", chosenFile_);
+  // Pictures are listed from the background folder itself; no sub-folder is chosen.
+  WriteSetting("BACKGROUND", "DIRECTORY", "", 0);
+  FillList();
+
+  MarkTab();
+  ShowBuilt();
+  return 1;
+}
+
+int BackgroundPage::Destroy() {
+  list_.Destroy();
+  ReleaseTab();
+  // Unpicked, the stored value stays as it is, also one too long to be read.
+  if (picked_) WriteSetting("BACKGROUND", "FILE", chosenFile_, 0);
+  return 1;
+}
+
+int BackgroundPage::Paint(HWND, HDC dc) {
+  CopySkinRows(dc, 0, 50);
+  return 1;
+}
+
+int BackgroundPage::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DRAWITEM:
+      return DrawTabButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? 1 : -1;
+    case WM_NOTIFY:
+      if (wParam != kListId || reinterpret_cast<const NMHDR*>(lParam)->code != LVN_ITEMCHANGED) {
+        return -1;
+      }
+      ApplySelection();
+      return 1;
+  }
+  return -1;
+}
+
+// Each pass inserts from row 0, so the BMP rows, listed last, end up first.
+void BackgroundPage::FillList() const {
+  list_.DeleteAllRows();
+  if (!hasFolder_) return;
+  list_.HoldRedraw();
+  ListFiles("orb");
+  ListFiles("bmp");
+  list_.ReleaseRedraw();
+}
+
+void BackgroundPage::ListFiles(const char* extension) const {
+  char pattern[MAX_PATH];
+  if (!FormatPath(pattern, "%s\\*.%s", folder_, extension)) return;
+  const bool isOrb = std::strcmp(extension, "orb") == 0;
+  WIN32_FIND_DATAA found;
+  const FindHandle find(pattern, &found);
+  if (!find.valid()) return;
+  int row = 0;
+  std::string title;
+  std::string author;
+  do {
+    char path[MAX_PATH];
+    if (!FormatPath(path, "%s\\%s", folder_, found.cFileName)) continue;
+    title.clear();
+    author.clear();
+    if (isOrb) ReadOrbFileTexts(path, &title, &author);
+    const int inserted = list_.InsertRow(row, title.empty() ? found.cFileName : title.c_str());
+    if (inserted < 0) continue;
+    const char* defaultAuthor = isOrb ? kUnknownAuthor : kNoAuthor;
+    list_.SetText(inserted, 1, author.empty() ? defaultAuthor : author.c_str());
+    list_.SetText(inserted, 2, found.cFileName);
+    ++row;
+  } while (find.Next(&found));
+}
+
+void BackgroundPage::ApplySelection() {
+  const int row = list_.FirstSelected();
+  if (row < 0) return;
+  char name[MAX_PATH];
+  list_.GetText(row, 2, name, MAX_PATH);
+  char path[MAX_PATH];
+  if (!FormatPath(path, "%s\\%s", folder_, name)) return;
+  face_->LoadBackground(path);
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  face_->Draw(&now);
+  std::strcpy(chosenFile_, path);
+  picked_ = true;
+}

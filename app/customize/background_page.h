@@ -1,0 +1,36 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/customize/customize_page.h"
+#include "app/customize/list_view.h"
+
+class ClockFace;
+
+// Page 1 of the customize dialog: the pictures of "<program dir>\background" with
+// title, author and file name, BMP files first. Picking a row makes that picture
+// the clock's background at once; the choice is saved when the page is left.
+class BackgroundPage : public CustomizePage {
+ public:
+  static constexpr int kListId = 1011;
+
+  BackgroundPage() : CustomizePage(1) {}
+
+  int Create(HWND window, PageParams* params) override;
+  int Destroy() override;
+  int Paint(HWND window, HDC dc) override;
+  int HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void FillList() const;
+  // Inserts a row for every file of the folder with `extension`, from row 0 on.
+  void ListFiles(const char* extension) const;
+  void ApplySelection();
+
+  ClockFace* face_ = nullptr;
+  ListView list_;
+  char folder_[MAX_PATH] = {};
+  bool hasFolder_ = false;
+  char chosenFile_[MAX_PATH] = {};
+  bool picked_ = false;
+};

@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/program/running_clock.h"
+#include "tests/win32/dialog_driver.h"
+
+namespace {
+
+// Mirrick's box on a clock at (100, 100): its text changes every second.
+std::vector<COLORREF> InfoBoxPixels() {
+  RECT box = {100 + 70, 100 + 146, 100 + 134, 100 + 162};
+  return CaptureScreen(box);
+}
+
+TEST(CustomizeWindowTest, SpaceOpensTheDialogTheClockTicksOnAndEscClosesIt) {
+  ProgramFolder folder;
+  folder.Set("WINDOW", "POS_X", "100");
+  folder.Set("WINDOW", "POS_Y", "100");
+  folder.Set("OBJECT", "MODULE_PATH2", folder.Install("Mirrick.dll", "info"));
+  RunningClock clock(folder);
+  const HWND window = clock.WaitForWindow();
+  ASSERT_NE(window, nullptr);
+
+  PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+  const HWND dialog = WaitForDialog(ProcessOf(window));
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
+  const std::vector<COLORREF> face = InfoBoxPixels();
+  EXPECT_TRUE(WaitFor([&] { return InfoBoxPixels() != face; }, 3000));
+
+  ASSERT_TRUE(BringToFront(dialog));
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitFor([dialog] { return !IsWindow(dialog); }));
+  EXPECT_FALSE(clock.WaitForExit(0));
+}
+
+TEST(CustomizeWindowTest, ClosingTheClockUnderTheOpenDialogEndsTheProgram) {
+  ProgramFolder folder;
+  folder.Set("CONFIG", "SELECTION", "3");
+  RunningClock clock(folder);
+  const HWND window = clock.WaitForWindow();
+  ASSERT_NE(window, nullptr);
+  PostMessageA(window, WM_COMMAND, 40002, 0);
+  ASSERT_NE(WaitForDialog(ProcessOf(window)), nullptr);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(clock.WaitForExit());
+  EXPECT_EQ(clock.ExitCode(), 0u);
+}
+
+}  // namespace
