@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/plugins/plugin_host.h"
@@ -302,18 +303,33 @@ TEST_F(CustomizeTest, BackgroundPageListsPicturesAndAppliesThePickAtOnce) {
   EXPECT_EQ(Get("BACKGROUND", "DIRECTORY"), "");
 }
 
+TEST_F(CustomizeTest, ModulePagePreselectsTheSavedNameInAnyCaseAndLength) {
+  const std::string longName = std::string(70, 'm') + ".dll";
+  Put("Mirrick.dll", "info", "Mirrick.dll");
+  Put("info_green.dll", "info", longName);
+  Set("CONFIG", "SELECTION", "2");
+  for (const auto& saved : {std::make_pair(std::string("MIRRICK.DLL"), std::string("Mirrick.dll")),
+                            std::make_pair(longName, longName),
+                            std::make_pair(std::string("gone.dll"), std::string())}) {
+    Set("OBJECT", "MODULE_NAME2", saved.first);
+    std::string preselected = "<not run>";
+    Run([&](HWND dialog) {
+      preselected = ComboText(dialog, kInfoList);
+      Command(dialog, kCancel);
+    });
+    EXPECT_EQ(preselected, saved.second) << saved.first;
+  }
+}
+
 TEST_F(CustomizeTest, ModulePageSwapsModulesAndSavesTheChoice) {
   Put("Mirrick.dll", "info", "Mirrick.dll");
   Put("info_green.dll", "info", "info_green.dll");
-  Set("OBJECT", "MODULE_NAME2", "MIRRICK.DLL");
   Set("CONFIG", "SELECTION", "2");
   const std::string green = Path("info\\info_green.dll");
-  std::string preselected;
   COLORREF withGreen = 0;
   std::string savedPath, savedName;
   bool greenLoaded = false;
   Run([&](HWND dialog) {
-    preselected = ComboText(dialog, kInfoList);
     const HWND list = GetDlgItem(dialog, kInfoList);
     Choose(dialog, kInfoList,
            static_cast<int>(SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
@@ -325,7 +341,6 @@ TEST_F(CustomizeTest, ModulePageSwapsModulesAndSavesTheChoice) {
     greenLoaded = GetModuleHandleA(green.c_str()) != nullptr;
     Command(dialog, kCancel);
   });
-  EXPECT_EQ(preselected, "Mirrick.dll");
   EXPECT_EQ(withGreen, To555(RGB(0, 255, 0)));
   EXPECT_EQ(savedPath, green);
   EXPECT_EQ(savedName, "info_green.dll");
