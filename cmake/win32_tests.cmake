@@ -90,6 +90,7 @@ kelvane_win32_target(wallpaper_tests)
 add_executable(program_tests
   tests/program/clock_window_test.cpp
   tests/program/customize_window_test.cpp
+  tests/program/moved_folder_test.cpp
   tests/program/plugin_menu_test.cpp
   tests/program/quit_dialog_test.cpp
   tests/program/startup_test.cpp

@@ -1,5 +1,7 @@
 #include "app/window/clock_window.h"
 
+#include <algorithm>
+
 #include "app/customize/customize_dialog.h"
 #include "app/customize/message_dialog.h"
 #include "app/window/clock_program.h"
@@ -198,6 +200,28 @@ void OnTrayNotify(HWND window, ClockProgram& program, WPARAM wParam, LPARAM lPar
   if (program.tray.HandleNotify(window, wParam, lParam)) program.tray.Remove(window);
 }
 
+// When a monitor goes away or the taskbar moves while the clock runs, a clock
+// whose centre is left on no monitor comes onto the nearest one's work area. The
+// saved position stays: with the monitor back, the next start opens there again.
+void KeepOnMonitor(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  if (MonitorFromPoint(centre, MONITOR_DEFAULTTONULL) != nullptr) return;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromPoint(centre, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT& work = monitor.rcWork;
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  const int left = std::max(work.left, std::min(rect.left, work.right - width));
+  const int top = std::max(work.top, std::min(rect.top, work.bottom - height));
+  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OnSettingChange(HWND window, WPARAM action) {
+  if (action == SPI_SETWORKAREA) KeepOnMonitor(window);
+}
+
 bool IsCursorNear(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
@@ -266,6 +290,8 @@ LRESULT CALLBACK ClockWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND: OnCommand(window, *program, wParam); break;
     case WM_KEYDOWN: OnKeyDown(window, *program, wParam); break;
     case WM_SHOWWINDOW: OnShowWindow(window, *program, wParam); break;
+    case WM_DISPLAYCHANGE: KeepOnMonitor(window); break;
+    case WM_SETTINGCHANGE: OnSettingChange(window, wParam); break;
     case kTrayCallbackMessage: OnTrayNotify(window, *program, wParam, lParam); break;
     case kStayBehindMessage: OnStayBehind(window, *program); break;
   }

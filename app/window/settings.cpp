@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base/cp932.h"
+#include "base/format_path.h"
 
 namespace {
 
@@ -67,5 +68,19 @@ int ReadPathSetting(const char* section, const char* key, char (&path)[MAX_PATH]
   path[0] = '\0';
   if (length <= 0 || length >= MAX_PATH) return 0;
   std::memcpy(path, value, static_cast<size_t>(length) + 1);
+  return 1;
+}
+
+int FindMovedFile(const char* folder, char (&path)[MAX_PATH]) {
+  if (path[0] == '\0' || GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) return 0;
+  const char* slash = FindLastBackslash(path);
+  char dir[MAX_PATH] = {};
+  char moved[MAX_PATH];
+  if (slash == nullptr || slash[1] == '\0' || !GetProgramDir(dir, MAX_PATH) ||
+      !FormatPath(moved, "%s\\%s\\%s", dir, folder, slash + 1) ||
+      GetFileAttributesA(moved) == INVALID_FILE_ATTRIBUTES) {
+    return 0;
+  }
+  std::strcpy(path, moved);
   return 1;
 }

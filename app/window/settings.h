@@ -25,3 +25,10 @@ int WriteSetting(const char* section, const char* key, const char* text, int val
 // another file once cut, so it counts as missing: `path` is then empty and the
 // result 0; otherwise 1 (0 also for an empty value).
 int ReadPathSetting(const char* section, const char* key, char (&path)[MAX_PATH]);
+
+// A stored full path whose file is gone (the program folder was moved, or runs
+// from a stick under another drive letter) is taken from the program's own
+// `folder` ("background", "clock", "info") when a file of the same name lies
+// there. `path` is then replaced and the result is 1; otherwise `path` stays as
+// it is and the result 0. The settings file is not touched.
+int FindMovedFile(const char* folder, char (&path)[MAX_PATH]);

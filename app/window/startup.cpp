@@ -49,13 +49,17 @@ void PrepareFace(ClockProgram& program) {
   face.Attach(program.window);
   char path[MAX_PATH] = {};
   ReadPathSetting("BACKGROUND", "FILE", path);
+  FindMovedFile("background", path);
   face.LoadBackground(path);
   const struct {
     int slot;
     const char* key;
-  } modules[] = {{ClockFace::kClockSlot, "MODULE_PATH"}, {ClockFace::kInfoSlot, "MODULE_PATH2"}};
+    const char* folder;
+  } modules[] = {{ClockFace::kClockSlot, "MODULE_PATH", "clock"},
+                 {ClockFace::kInfoSlot, "MODULE_PATH2", "info"}};
   for (const auto& module : modules) {
     if (!ReadPathSetting("OBJECT", module.key, path)) continue;
+    FindMovedFile(module.folder, path);
     face.SetModule(module.slot, LoadedLibrary::LoadFromPath(path).Detach());
   }
   SYSTEMTIME now;
