@@ -71,7 +71,16 @@ target_link_libraries(Kelvane PRIVATE kelvane_app)
 kelvane_win32_target(Kelvane)
 
 kelvane_dll(Mirrick modules/info/mirrick.cpp)
+target_include_directories(Mirrick PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(Mirrick PRIVATE gdi32 user32)
+
+# The SDK's samples, built from its headers alone.
+kelvane_dll(sample_module sdk/samples/sample_module.c)
+target_include_directories(sample_module PRIVATE ${CMAKE_SOURCE_DIR}/sdk)
+target_link_libraries(sample_module PRIVATE gdi32)
+kelvane_dll(sample_plugin sdk/samples/sample_plugin.c)
+target_include_directories(sample_plugin PRIVATE ${CMAKE_SOURCE_DIR}/sdk)
+target_link_libraries(sample_plugin PRIVATE user32)
 
 # The wallpaper plug-in's code, linked into wallpaper.dll and into its tests.
 add_library(wallpaper_lib STATIC

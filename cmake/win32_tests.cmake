@@ -93,10 +93,12 @@ add_executable(program_tests
   tests/program/moved_folder_test.cpp
   tests/program/plugin_menu_test.cpp
   tests/program/quit_dialog_test.cpp
+  tests/program/sdk_samples_test.cpp
   tests/program/startup_test.cpp
 )
 target_link_libraries(program_tests PRIVATE win32_test_support gtest_main)
 add_dependencies(program_tests Kelvane Mirrick wallpaper plugin_menu_probe plugin_slow_release
+  sample_module sample_plugin
   ${KELVANE_TEST_DLLS})
 kelvane_win32_target(program_tests)
 

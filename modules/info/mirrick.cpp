@@ -1,7 +1,7 @@
 // Mirrick, the info module: draws the time, or the date, in a small rounded white
 // box in the lower middle of the clock face. The host calls these exports by their
-// plain names with the C calling convention.
-#include <windows.h>
+// plain names with the C calling convention, as the SDK header declares them.
+#include "sdk/kelvane_module.h"
 
 namespace {
 
@@ -20,13 +20,13 @@ constexpr POINT kTextOrigin = {70, 145};
 
 extern "C" {
 
-__declspec(dllexport) int __cdecl Initialize(HWND) {
+int __cdecl Initialize(HWND) {
   g_boxBrush = CreateSolidBrush(kBoxColour);
   g_boxPen = CreatePen(PS_SOLID, 1, kBorderColour);
   return 1;
 }
 
-__declspec(dllexport) int __cdecl Uninitialize() {
+int __cdecl Uninitialize(void) {
   DeleteObject(g_boxBrush);
   DeleteObject(g_boxPen);
   g_boxBrush = nullptr;
@@ -34,7 +34,7 @@ __declspec(dllexport) int __cdecl Uninitialize() {
   return 1;
 }
 
-__declspec(dllexport) int __cdecl DrawInfo(HDC dc, const SYSTEMTIME* now, int) {
+int __cdecl DrawInfo(HDC dc, const SYSTEMTIME* now, int) {
   HGDIOBJ previousPen = SelectObject(dc, g_boxPen);
   HGDIOBJ previousBrush = SelectObject(dc, g_boxBrush);
   RoundRect(dc, kBox.left, kBox.top, kBox.right, kBox.bottom, kCornerSize, kCornerSize);
@@ -51,11 +51,11 @@ __declspec(dllexport) int __cdecl DrawInfo(HDC dc, const SYSTEMTIME* now, int) {
   return 1;
 }
 
-__declspec(dllexport) int __cdecl OpenConfig(HWND, int) {
+int __cdecl OpenConfig(HWND, int) {
   g_displayMode = g_displayMode + 1 > 1 ? 0 : g_displayMode + 1;
   return 0;
 }
 
-__declspec(dllexport) int __cdecl Reset() { return 1; }
+int __cdecl Reset(void) { return 1; }
 
 }  // extern "C"
