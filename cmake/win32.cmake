@@ -24,6 +24,23 @@ endfunction()
 
 target_compile_options(kelvane_core PRIVATE -fexec-charset=CP932)
 
+# The version resource of a shipped binary from resources/version_info.rc.in:
+# its file name, then what it is in Japanese and in English.
+function(kelvane_version_info target file description_ja description_en)
+  set(KELVANE_FILE ${file})
+  get_filename_component(KELVANE_NAME ${file} NAME_WE)
+  set(KELVANE_DESCRIPTION_JA ${description_ja})
+  set(KELVANE_DESCRIPTION_EN ${description_en})
+  if(file MATCHES "[.]exe$")
+    set(KELVANE_FILE_TYPE VFT_APP)
+  else()
+    set(KELVANE_FILE_TYPE VFT_DLL)
+  endif()
+  configure_file(${CMAKE_SOURCE_DIR}/resources/version_info.rc.in
+    ${CMAKE_BINARY_DIR}/resources/${target}_version.rc @ONLY)
+  target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/resources/${target}_version.rc)
+endfunction()
+
 # The owning wrappers and dialog base that every deliverable may use.
 add_library(kelvane_base_win STATIC
   base/win/file_bytes.cpp
@@ -66,13 +83,25 @@ add_library(kelvane_app STATIC
 target_link_libraries(kelvane_app PUBLIC kelvane_base_win msvfw32 shell32 comctl32)
 kelvane_win32_target(kelvane_app)
 
-add_executable(Kelvane WIN32 app/main.cpp $<TARGET_OBJECTS:kelvane_resources>)
+# The program's manifest goes into Kelvane.exe alone: the tests keep the system's
+# default controls.
+set(KELVANE_VERSION_QUAD ${PROJECT_VERSION}.0)
+configure_file(resources/kelvane.manifest.in ${CMAKE_BINARY_DIR}/resources/kelvane.manifest @ONLY)
+file(WRITE ${CMAKE_BINARY_DIR}/resources/manifest.rc
+  "1 24 \"${CMAKE_BINARY_DIR}/resources/kelvane.manifest\"\n")
+set_source_files_properties(${CMAKE_BINARY_DIR}/resources/manifest.rc PROPERTIES OBJECT_DEPENDS
+  ${CMAKE_BINARY_DIR}/resources/kelvane.manifest)
+
+add_executable(Kelvane WIN32 app/main.cpp $<TARGET_OBJECTS:kelvane_resources>
+  ${CMAKE_BINARY_DIR}/resources/manifest.rc)
 target_link_libraries(Kelvane PRIVATE kelvane_app)
 kelvane_win32_target(Kelvane)
+kelvane_version_info(Kelvane Kelvane.exe "デスクトップ時計" "Desktop clock")
 
 kelvane_dll(Mirrick modules/info/mirrick.cpp)
 target_include_directories(Mirrick PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(Mirrick PRIVATE gdi32 user32)
+kelvane_version_info(Mirrick Mirrick.dll "時刻と日付の情報モジュール" "Time and date info module")
 
 # The SDK's samples, built from its headers alone.
 kelvane_dll(sample_module sdk/samples/sample_module.c)
@@ -89,8 +118,9 @@ add_library(wallpaper_lib STATIC
   plugins/wallpaper/wallpaper_settings.cpp
   plugins/wallpaper/wallpaper_state.cpp
 )
-target_link_libraries(wallpaper_lib PUBLIC kelvane_base_win)
+target_link_libraries(wallpaper_lib PUBLIC kelvane_base_win msvfw32 shell32)
 kelvane_win32_target(wallpaper_lib)
 
 kelvane_dll(wallpaper plugins/wallpaper/wallpaper_plugin.cpp plugins/wallpaper/wallpaper.rc)
 target_link_libraries(wallpaper PRIVATE wallpaper_lib)
+kelvane_version_info(wallpaper wallpaper.dll "壁紙を替えるプラグイン" "Wallpaper changer plug-in")

@@ -63,11 +63,13 @@ add_executable(win32_tests
   tests/win32/message_dialog_test.cpp
   tests/win32/mirrick_test.cpp
   tests/win32/settings_test.cpp
+  tests/win32/version_info_test.cpp
   tests/win32/window_shape_test.cpp
   $<TARGET_OBJECTS:kelvane_resources>
 )
-target_link_libraries(win32_tests PRIVATE kelvane_app win32_test_support gtest_main)
-add_dependencies(win32_tests Mirrick ${KELVANE_TEST_DLLS})
+target_link_libraries(win32_tests PRIVATE kelvane_app win32_test_support gtest_main version)
+target_compile_definitions(win32_tests PRIVATE KELVANE_VERSION="${PROJECT_VERSION}")
+add_dependencies(win32_tests Kelvane Mirrick wallpaper ${KELVANE_TEST_DLLS})
 kelvane_win32_target(win32_tests)
 
 add_executable(customize_tests tests/win32/customize_dialog_test.cpp
