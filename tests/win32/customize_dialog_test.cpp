@@ -185,15 +185,21 @@ TEST_F(CustomizeTest, OpensTheSavedPageWithItsTabMarked) {
       for (int id : {kBackgroundList, kClockList, kPluginList}) {
         if (GetDlgItem(dialog, id) != nullptr) shown.push_back(id);
       }
-      // The tabs' top bar (y 3 to 5 of a cell) is amber only where highlighted.
-      WaitFor([&] {
-        return c.tab == 0 || ClientPixel(dialog, 30, 24) == skin.At(30, c.tab == 1 ? 279 : 254);
-      });
       for (int tab = 1; tab <= 3; ++tab) {
-        const int x = tab == 1 ? 30 : tab == 2 ? 90 : 160;
         enabled.push_back(IsWindowEnabled(GetDlgItem(dialog, 1000 + tab)) != 0);
-        highlighted.push_back(ClientPixel(dialog, x, 24) == skin.At(x, 279));
       }
+      // The tabs' top bar (y 3 to 5 of a cell) is amber only where highlighted. The
+      // buttons paint one after the other: the wait ends when all show what they should.
+      WaitFor([&] {
+        highlighted.clear();
+        bool expected = true;
+        for (int tab = 1; tab <= 3; ++tab) {
+          const int x = tab == 1 ? 30 : tab == 2 ? 90 : 160;
+          highlighted.push_back(ClientPixel(dialog, x, 24) == skin.At(x, 279));
+          expected = expected && highlighted.back() == (tab == c.tab);
+        }
+        return c.tab == 0 || expected;
+      });
       Command(dialog, kAccept);
     });
     const std::string what = c.selection != nullptr ? c.selection : "none";
