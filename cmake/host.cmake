@@ -11,12 +11,14 @@ target_link_libraries(host_test_support PUBLIC kelvane_tools gtest)
 kelvane_warnings(host_test_support)
 
 add_executable(host_tests
+  tests/host/bmp_file_test.cpp
   tests/host/cp932_test.cpp
   tests/host/enable_list_test.cpp
   tests/host/mag_decoder_test.cpp
   tests/host/mag_encoder_test.cpp
   tests/host/orb_format_test.cpp
   tests/host/orb_writer_test.cpp
+  tests/host/preview_geometry_test.cpp
   tests/host/region_data_test.cpp
   tests/host/time_change_tracker_test.cpp
   tests/host/wallpaper_files_test.cpp

@@ -114,7 +114,9 @@ target_link_libraries(sample_plugin PRIVATE user32)
 # The wallpaper plug-in's code, linked into wallpaper.dll and into its tests.
 add_library(wallpaper_lib STATIC
   plugins/wallpaper/desktop.cpp
+  plugins/wallpaper/folder_browser.cpp
   plugins/wallpaper/wallpaper_dialog.cpp
+  plugins/wallpaper/wallpaper_preview.cpp
   plugins/wallpaper/wallpaper_settings.cpp
   plugins/wallpaper/wallpaper_state.cpp
 )

@@ -3,11 +3,11 @@
 # process, for the given number of seconds. New inputs it finds go to
 # $KELVANE_BUILD/fuzz/TARGET/corpus, crashes to $KELVANE_BUILD/fuzz/TARGET/crash-*; the
 # seeds in tests/fuzz/TARGET_corpus are only read.
-#   scripts/fuzz.sh region|orb|mag|enable_list SECONDS
+#   scripts/fuzz.sh region|orb|mag|enable_list|bmp SECONDS
 set -euo pipefail
 
 source "$(dirname "$0")/common.sh"
-usage="usage: fuzz.sh region|orb|mag|enable_list SECONDS"
+usage="usage: fuzz.sh region|orb|mag|enable_list|bmp SECONDS"
 target=${1:?$usage}
 seconds=${2:?$usage}
 
@@ -17,6 +17,7 @@ case "$target" in
   orb) sources=(formats/orb_format.cpp) ;;
   mag) sources=(formats/mag_decoder.cpp) ;;
   enable_list) sources=(app/plugins/enable_list.cpp base/cp932.cpp) ;;
+  bmp) sources=(formats/bmp_file.cpp) ;;
   *) echo "$usage" >&2; exit 2 ;;
 esac
 

@@ -7,7 +7,10 @@
 struct WallpaperState;
 
 // The plug-in's settings dialog (template 101 of the plug-in's own module),
-// working on the plug-in's state. Make one on the stack, call Show once.
+// working on the plug-in's state: the folder's pictures with a preview, the display
+// style, the automatic change and its interval, and two options. Every option is
+// saved when the dialog closes, by OK or by Esc alike. Make one on the stack, call
+// Show once.
 class WallpaperDialog : private ModalDialog {
  public:
   explicit WallpaperDialog(WallpaperState* state)
@@ -17,9 +20,24 @@ class WallpaperDialog : private ModalDialog {
   void Show(HMODULE module, HWND owner);
 
  private:
+  // A single click previews the picture; a double click also sets it as wallpaper.
+  enum class Selection { kPreview, kApply };
+
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   INT_PTR OnInitDialog();
-  INT_PTR OnCommand(WORD id);
+  INT_PTR OnPaint();
+  INT_PTR OnCommand(WORD id, WORD code);
+  INT_PTR OnFileList(WORD code);
+  INT_PTR OnAutoChange();
+  INT_PTR OnInterval();
+  INT_PTR OnStyle();
+
+  void InitDialog();
+  void ApplySelection(Selection mode);
+  void CloseDialog(int result);
+  void ChooseFolder();
+  void EnableInterval(bool enable);
+  bool IsChecked(int id) const;
 
   WallpaperState* state_;
 };

@@ -21,6 +21,11 @@ const char* WallpaperFileList::At(unsigned index) const {
   return index < records_.size() ? records_[index].path : nullptr;
 }
 
+bool PathFits(const char* folder, const char* fileName) {
+  constexpr size_t kPathBytes = 260;
+  return std::strlen(folder) + 1 + std::strlen(fileName) < kPathBytes;
+}
+
 void PictureName(const char* fileName, char* name, size_t size) {
   if (size == 0) return;
   size_t characters = 0;

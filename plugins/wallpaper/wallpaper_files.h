@@ -25,6 +25,9 @@ class WallpaperFileList {
   std::vector<Record> records_;
 };
 
+// True when "<folder>\<fileName>" with its terminator fits a path buffer of 260 bytes.
+bool PathFits(const char* folder, const char* fileName);
+
 // A listed file's name as the dialog shows it: without its last four characters,
 // the extension with its dot ("picture.BMP" gives "picture"). Steps by code page 932
 // characters, so a name is never cut inside a double-byte character. The result

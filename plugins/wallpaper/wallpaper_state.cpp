@@ -13,9 +13,18 @@ namespace {
 constexpr char kNoPicture[] = "無し";
 
 // The dialog's file list; nothing happens while no dialog is open.
-void SendToFileList(HWND dialog, UINT message, const char* text) {
+void ResetFileList(HWND dialog) {
+  if (dialog != nullptr) SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_RESETCONTENT, 0, 0);
+}
+
+// Adds an entry tied to index `index` of `files` (the file count for "無し"), since
+// the sorted list puts the entry at a position of its own.
+void AddToFileList(HWND dialog, const char* text, unsigned index) {
   if (dialog == nullptr) return;
-  SendDlgItemMessageA(dialog, IDC_FILE_LIST, message, 0, reinterpret_cast<LPARAM>(text));
+  const LRESULT entry =
+      SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  if (entry < 0) return;
+  SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_SETITEMDATA, static_cast<WPARAM>(entry), index);
 }
 
 }  // namespace
@@ -36,11 +45,12 @@ void WallpaperState::LoadSettings() {
 }
 
 // A folder of 259 characters leaves no room for "\*.bmp"; a cut pattern would list
-// another folder, so then nothing is listed.
+// another folder, so then nothing is listed. Likewise a file whose full path does not
+// fit a path buffer is left out: cut, the path would name another file.
 void WallpaperState::BuildFileList() {
   char pattern[MAX_PATH];
   const int length = std::snprintf(pattern, sizeof pattern, "%s\\*.bmp", folder);
-  SendToFileList(dialog, LB_RESETCONTENT, nullptr);
+  ResetFileList(dialog);
   fileCount = 0;
   files.Clear();
   if (length >= 0 && length < MAX_PATH) {
@@ -48,14 +58,14 @@ void WallpaperState::BuildFileList() {
     const FindHandle find(pattern, &found);
     for (bool more = find.valid(); more; more = find.Next(&found)) {
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-      if (!files.Add(folder, found.cFileName)) break;
-      ++fileCount;
+      if (!PathFits(folder, found.cFileName) || !files.Add(folder, found.cFileName)) continue;
       char name[MAX_PATH];
       PictureName(found.cFileName, name, sizeof name);
-      SendToFileList(dialog, LB_ADDSTRING, name);
+      AddToFileList(dialog, name, fileCount);
+      ++fileCount;
     }
   }
-  SendToFileList(dialog, LB_ADDSTRING, kNoPicture);
+  AddToFileList(dialog, kNoPicture, fileCount);
 }
 
 void WallpaperState::AdvanceWallpaper() {

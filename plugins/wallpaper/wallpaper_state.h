@@ -15,7 +15,8 @@ struct WallpaperState {
   // Reads every setting from the registry; values that cannot be read give 0 or "".
   void LoadSettings();
   // Lists "<folder>\*.bmp" into `files` and, while the dialog is open, into its
-  // file list, which always ends with the entry "無し" (none).
+  // sorted file list, which always holds the entry "無し" (none). Each entry's item
+  // data is the index of its file in `files`; that of "無し" is `fileCount`.
   void BuildFileList();
   // One minute notification: every `changeMinutes` minutes, with the automatic
   // change on and at least two files, sets the next file in listing order as the
@@ -35,6 +36,8 @@ struct WallpaperState {
   int changeMinutes = 0;
   int minuteCount = 0;
   WallpaperFileList files;
+  // The index in `files` of the wallpaper last set; `fileCount` stands for none.
   unsigned lastIndex = 0;
+  // The wallpaper last set, as stored; while the dialog is open the previewed file.
   char currentFile[WallpaperFileList::kRecordSize] = {};
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "base/win/loaded_library.h"
 #include "base/win/registry_key.h"
 #include "plugins/wallpaper/desktop.h"
+#include "plugins/wallpaper/wallpaper_ids.h"
 #include "plugins/wallpaper/wallpaper_settings.h"
 #include "plugins/wallpaper/wallpaper_state.h"
 #include "tests/win32/modal_timer.h"
@@ -16,7 +18,6 @@ namespace {
 
 constexpr char kDesktopKey[] = "Control Panel\\desktop";
 constexpr char kCaption[] = "壁紙ツール(&W)";
-constexpr char kDialogTitle[] = "壁紙の変更";
 
 using Lines = std::vector<std::string>;
 
@@ -73,6 +74,21 @@ Lines ListedPictures(const std::string& folder) {
   } while (FindNextFileA(find, &found));
   FindClose(find);
   return paths;
+}
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM lParam) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (std::strcmp(className, "#32770") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(lParam) = window;
+  return FALSE;
+}
+
+// The dialog of this thread; its title shows the previewed file once it is painted.
+HWND ThreadDialog() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 // The real wallpaper.dll, loaded (which builds its state) and released again.
@@ -174,7 +190,7 @@ TEST_F(WallpaperTest, TheDllExportsFourFunctionsAndGivesTheSameCaptionEachTime) 
   int controls = 0;
   const ModalWatchdog watchdog;
   const ModalTimer timer([&] {
-    for (HWND dialog : ThreadWindows("#32770", kDialogTitle)) {
+    if (HWND dialog = ThreadDialog()) {
       dialogOwner = GetWindow(dialog, GW_OWNER);
       controls = 0;
       for (int id = 1000; id <= 1006; ++id) controls += GetDlgItem(dialog, id) != nullptr;
@@ -186,7 +202,7 @@ TEST_F(WallpaperTest, TheDllExportsFourFunctionsAndGivesTheSameCaptionEachTime) 
   EXPECT_STREQ(configBuffer, kCaption);
   EXPECT_EQ(dialogOwner, owner.get());
   EXPECT_EQ(controls, 7);
-  EXPECT_TRUE(ThreadWindows("#32770", kDialogTitle).empty());
+  EXPECT_EQ(ThreadDialog(), nullptr);
 }
 
 TEST_F(WallpaperTest, TheDialogAlsoClosesWithOk) {
@@ -194,7 +210,7 @@ TEST_F(WallpaperTest, TheDialogAlsoClosesWithOk) {
   bool clicked = false;
   const ModalWatchdog watchdog;
   const ModalTimer timer([&] {
-    for (HWND dialog : ThreadWindows("#32770", kDialogTitle)) {
+    if (HWND dialog = ThreadDialog()) {
       clicked = true;
       SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0);
     }
@@ -376,6 +392,253 @@ TEST_F(WallpaperTest, NumbersThatCannotBeReadCountAsZero) {
   SetText("CHANGE_TIME", "12345678");
   state.LoadSettings();
   EXPECT_EQ(state.changeMinutes, 0);
+}
+
+constexpr COLORREF kDesktop = RGB(58, 110, 165);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+std::string WindowText(HWND window, int id = 0) {
+  char text[MAX_PATH] = {};
+  GetWindowTextA(id == 0 ? window : GetDlgItem(window, id), text, sizeof text);
+  return text;
+}
+
+// The dialog's client pixel over point (x, y) of the preview's 192 x 144 area, which
+// lies inside the frame at (2, 1).
+COLORREF PreviewPixel(HWND dialog, int x, int y) {
+  HDC dc = GetDC(dialog);
+  const COLORREF color = GetPixel(dc, 3 + x, 2 + y);
+  ReleaseDC(dialog, dc);
+  return color;
+}
+
+void Notify(HWND dialog, int id, WORD code) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Selects the file list's entry `name` as a click does; with `twice`, as a double click.
+void ClickEntry(HWND dialog, const std::string& name, bool twice = false) {
+  const LRESULT entry =
+      SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                          reinterpret_cast<LPARAM>(name.c_str()));
+  ASSERT_NE(entry, LB_ERR) << name;
+  SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+  Notify(dialog, IDC_FILE_LIST, LBN_SELCHANGE);
+  if (twice) Notify(dialog, IDC_FILE_LIST, LBN_DBLCLK);
+}
+
+void PickStyle(HWND dialog, int style) {
+  SendDlgItemMessageA(dialog, IDC_STYLE_LIST, CB_SETCURSEL, static_cast<WPARAM>(style), 0);
+  Notify(dialog, IDC_STYLE_LIST, CBN_SELCHANGE);
+}
+
+using Step = std::function<void(HWND)>;
+
+// The dialog tests: pictures in the stored folder, a known desktop colour, and the
+// dialog opened through OpenConfig of the real DLL.
+class WallpaperDialogTest : public WallpaperTest {
+ protected:
+  void SetUp() override {
+    WallpaperTest::SetUp();
+    savedColor_ = GetSysColor(COLOR_BACKGROUND);
+    SetDesktopColor(kDesktop);
+    SetText("FOLDER_PATH", pictures_.path());
+  }
+  void TearDown() override {
+    SetDesktopColor(savedColor_);
+    WallpaperTest::TearDown();
+  }
+
+  std::string Picture(const std::string& name, int width = 512, int height = 384,
+                      COLORREF left = kRed, COLORREF right = kRed) {
+    WriteBytes(pictures_.File(name + ".bmp"),
+               MakeBmp24(width, height, [=](int x, int) { return x < width / 2 ? left : right; }));
+    return pictures_.File(name + ".bmp");
+  }
+
+  // Opens the dialog and runs one step per tick of a timer inside its modal loop, so
+  // the dialog paints in between; Esc closes it after the last step. Returns how many
+  // steps ran before the dialog closed.
+  size_t RunDialog(const std::vector<Step>& steps) {
+    size_t done = 0;
+    const ModalWatchdog watchdog;
+    const ModalTimer timer([&] {
+      HWND dialog = ThreadDialog();
+      if (dialog == nullptr || !IsWindowVisible(dialog)) return;
+      if (done < steps.size()) {
+        steps[done++](dialog);
+      } else {
+        PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+      }
+    });
+    char caption[24] = {};
+    dll_.Export<int(__cdecl*)(HWND, char*)>("OpenConfig")(nullptr, caption);
+    return done;
+  }
+
+  WallpaperDll dll_;
+
+ private:
+  static void SetDesktopColor(COLORREF color) {
+    const INT element = COLOR_BACKGROUND;
+    SetSysColors(1, &element, &color);
+  }
+
+  COLORREF savedColor_ = 0;
+};
+
+// With "close automatically" ticked the double click also closes the dialog.
+TEST_F(WallpaperDialogTest, AClickPreviewsOnlyAndADoubleClickSetsTheWallpaper) {
+  const std::string red = Picture("red");
+  for (const DWORD autoClose : {0u, 1u}) {
+    SetNumber("AUTO_CLOSE", autoClose);
+    SetWallpaper("");
+    SetText("LAST_FILE", "");
+    const size_t steps = RunDialog({
+        [&](HWND dialog) {
+          ClickEntry(dialog, "red");
+          EXPECT_EQ(WindowText(dialog), red);
+          // Centred, 102 x 76 at (45, 34) of the area.
+          EXPECT_EQ(PreviewPixel(dialog, 96, 72), kRed);
+          EXPECT_EQ(PreviewPixel(dialog, 44, 72), kDesktop);
+          EXPECT_EQ(DesktopWallpaper(), "");
+          EXPECT_EQ(Stored("LAST_FILE").bytes, Sz(""));
+        },
+        [&](HWND dialog) { ClickEntry(dialog, "red", true); },
+        [&](HWND) {},
+    });
+    EXPECT_EQ(steps, autoClose ? 2u : 3u);
+    EXPECT_EQ(DesktopWallpaper(), red);
+    EXPECT_EQ(Stored("LAST_FILE").bytes, Sz(red));
+    EXPECT_EQ(Stored("LAST_NUM").bytes, Dword(0));
+  }
+}
+
+TEST_F(WallpaperDialogTest, EachEntryPreviewsAndSetsItsOwnFileWhereverItSorts) {
+  // 模様 sorts after 無し; the folder lists it wherever it likes.
+  Picture("a");
+  const std::string pattern = Picture("\x96\xCD\x97\x6C");
+  const Lines listed = ListedPictures(pictures_.path());
+  const auto patternIndex =
+      static_cast<DWORD>(std::find(listed.begin(), listed.end(), pattern) - listed.begin());
+  RunDialog({
+      [&](HWND dialog) {
+        char last[16] = {};
+        SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(last));
+        ASSERT_STREQ(last, "\x96\xCD\x97\x6C");
+        ClickEntry(dialog, "\x96\xCD\x97\x6C", true);
+        EXPECT_EQ(WindowText(dialog), pattern);
+        EXPECT_EQ(DesktopWallpaper(), pattern);
+        EXPECT_EQ(Stored("LAST_NUM").bytes, Dword(patternIndex));
+      },
+  });
+  // Opened again, the dialog selects the entry of the file set.
+  RunDialog({
+      [&](HWND dialog) {
+        const LRESULT entry = SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_GETCURSEL, 0, 0);
+        EXPECT_EQ(entry, 2);
+        ClickEntry(dialog, "\x96\xB3\x82\xB5", true);  // 無し
+        EXPECT_EQ(DesktopWallpaper(), "");
+        EXPECT_EQ(Stored("LAST_FILE").bytes, Sz(""));
+        EXPECT_EQ(Stored("LAST_NUM").bytes, Dword(2));
+      },
+  });
+}
+
+TEST_F(WallpaperDialogTest, OkAndEscSaveEveryOptionAndLeaveTheDesktopStyleAlone) {
+  for (const bool esc : {false, true}) {
+    WriteDesktopStyle(0, 0);
+    SetNumber("TRANSLATE", 1);
+    SetNumber("CHANGE_TIME", 0);
+    SetNumber("AUTO_CHANGE", 0);
+    SetNumber("AUTO_CLOSE", 0);
+    RunDialog({
+        [&](HWND dialog) {
+          EXPECT_EQ(WindowText(dialog, IDC_INTERVAL), "1");  // a stored 0 becomes 1
+          SendDlgItemMessageA(dialog, IDC_AUTO_CHANGE, BM_CLICK, 0, 0);
+          SendDlgItemMessageA(dialog, IDC_AUTO_CLOSE, BM_CLICK, 0, 0);
+          SetDlgItemTextA(dialog, IDC_INTERVAL, "");
+          EXPECT_EQ(WindowText(dialog, IDC_INTERVAL), "1");
+          SetDlgItemTextA(dialog, IDC_INTERVAL, "42");
+          if (esc) {
+            PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+          } else {
+            SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0);
+          }
+        },
+    });
+    EXPECT_EQ(Stored("AUTO_CHANGE").bytes, Dword(1)) << esc;
+    EXPECT_EQ(Stored("AUTO_CLOSE").bytes, Dword(1)) << esc;
+    EXPECT_EQ(Stored("TRANSLATE").bytes, Dword(1)) << esc;
+    EXPECT_EQ(Stored("CHANGE_TIME").bytes, Dword(42)) << esc;
+    EXPECT_EQ(GetSysColor(COLOR_BACKGROUND), 0xFFFFFFFFu) << esc;  // the icon text option
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper").bytes, Sz("0"));
+    EXPECT_EQ(DesktopWallpaper(), "");
+  }
+}
+
+TEST_F(WallpaperDialogTest, EachStylePlacesThePreviewAndAChangedOneIsAppliedOnClose) {
+  // Red left, blue right; 102 x 76 in the area, centred at (45, 34).
+  const std::string stored = Picture("halves", 512, 384, kRed, kBlue);
+  const std::string other = Picture("other");
+  SetText("LAST_FILE", stored);
+  WriteDesktopStyle(0, 0);
+  const struct {
+    int style;
+    COLORREF corner;  // at (5, 5) of the area
+    COLORREF inside;  // at (60, 40)
+    COLORREF right;   // at (150, 100)
+  } table[] = {{0, kDesktop, kRed, kDesktop}, {1, kRed, kBlue, kRed}, {2, kRed, kRed, kBlue}};
+  std::vector<Step> steps;
+  for (const auto& row : table) {
+    steps.push_back([row](HWND dialog) {
+      PickStyle(dialog, row.style);
+      EXPECT_EQ(PreviewPixel(dialog, 5, 5), row.corner) << row.style;
+      EXPECT_EQ(PreviewPixel(dialog, 60, 40), row.inside) << row.style;
+      EXPECT_EQ(PreviewPixel(dialog, 150, 100), row.right) << row.style;
+    });
+  }
+  steps.push_back([](HWND dialog) {
+    PickStyle(dialog, 1);
+    ClickEntry(dialog, "other");  // previewed only
+  });
+  RunDialog(steps);
+  EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper").bytes, Sz("1"));
+  EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle").bytes, Sz("0"));
+  EXPECT_EQ(DesktopWallpaper(), stored);
+  EXPECT_EQ(Stored("LAST_FILE").bytes, Sz(stored));
+}
+
+TEST_F(WallpaperDialogTest, AFileWithLyingHeadersShowsTheEmptyFrame) {
+  Picture("good");
+  std::vector<unsigned char> bad = MakeBmp24(512, 384, [](int, int) { return kRed; });
+  bad[13] = 0x7F;  // the pixel offset lies far past the end
+  WriteBytes(pictures_.File("bad.bmp"), bad);
+  RunDialog({
+      [](HWND dialog) { ClickEntry(dialog, "good"); },
+      [&](HWND dialog) {
+        ASSERT_EQ(PreviewPixel(dialog, 96, 72), kRed);
+        ClickEntry(dialog, "bad");
+        EXPECT_EQ(WindowText(dialog), pictures_.File("bad.bmp"));
+        EXPECT_EQ(PreviewPixel(dialog, 96, 72), kDesktop);
+        EXPECT_EQ(PreviewPixel(dialog, -1, 72), RGB(0, 0, 0));
+      },
+  });
+}
+
+TEST_F(WallpaperTest, AFileWhosePathDoesNotFitIsNotListed) {
+  // The path with its terminator fills 260 bytes, or one more.
+  const size_t room = 259 - pictures_.path().size() - 1;
+  const std::string fits = std::string(room - 4, 'f') + ".bmp";
+  const std::string over = std::string(room - 3, 'o') + ".bmp";
+  WriteBytes(pictures_.File(fits), MakeBmp24(2, 2, [](int, int) { return 0; }));
+  WriteBytes(pictures_.File(over), MakeBmp24(2, 2, [](int, int) { return 0; }));
+  SetText("FOLDER_PATH", pictures_.path());
+  const WallpaperState state;
+  ASSERT_EQ(state.fileCount, 1u);
+  EXPECT_EQ(std::string(state.files.At(0)), pictures_.File(fits));
 }
 
 TEST(MakeIconTextTransparent, SetsTheDesktopColourToNoColour) {
