@@ -6,10 +6,10 @@
 #include <cstring>
 #include <vector>
 
+#include "base/win/draw_dib.h"
 #include "base/win/file_bytes.h"
 #include "base/win/gdi_handles.h"
 #include "formats/orb_format.h"
-#include "imaging/draw_dib.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <new>
 
 #include "base/little_endian.h"
+#include "base/win/draw_dib.h"
 #include "formats/mag_decoder.h"
-#include "imaging/draw_dib.h"
 
 namespace {
 

@@ -1,12 +1,10 @@
 #include "plugins/wallpaper/wallpaper_preview.h"
 
-// After windows.h, whose types it uses.
-#include <vfw.h>
-
 #include <algorithm>
 #include <new>
 #include <vector>
 
+#include "base/win/draw_dib.h"
 #include "base/win/file_bytes.h"
 #include "base/win/gdi_handles.h"
 #include "formats/bmp_file.h"
@@ -20,22 +18,6 @@ constexpr int kFrameWidth = kPreviewWidth + 2;
 constexpr int kFrameHeight = kPreviewHeight + 2;
 // Larger files are read only this far, which leaves their pixel block short: refused.
 constexpr size_t kMaxPictureBytes = 128u << 20;
-
-// Owns a DrawDib handle (Video for Windows) for the length of one preview.
-class DrawDibHandle {
- public:
-  DrawDibHandle() : handle_(DrawDibOpen()) {}
-  ~DrawDibHandle() {
-    if (handle_ != nullptr) DrawDibClose(handle_);
-  }
-  DrawDibHandle(const DrawDibHandle&) = delete;
-  DrawDibHandle& operator=(const DrawDibHandle&) = delete;
-
-  HDRAWDIB get() const { return handle_; }
-
- private:
-  HDRAWDIB handle_;
-};
 
 // The frame in the stock black pen around the area in the desktop colour, with its
 // top left corner at (left, top) of `dc`.
