@@ -12,6 +12,7 @@ kelvane_warnings(host_test_support)
 
 add_executable(host_tests
   tests/host/bmp_file_test.cpp
+  tests/host/clock_hands_test.cpp
   tests/host/cp932_test.cpp
   tests/host/enable_list_test.cpp
   tests/host/mag_decoder_test.cpp
@@ -24,7 +25,7 @@ add_executable(host_tests
   tests/host/wallpaper_files_test.cpp
   tests/host/wallpaper_rotation_test.cpp
 )
-target_link_libraries(host_tests PRIVATE host_test_support gtest_main)
+target_link_libraries(host_tests PRIVATE host_test_support kelvane_raster gtest_main)
 target_compile_definitions(host_tests PRIVATE KELVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 kelvane_warnings(host_tests)
 

@@ -111,6 +111,21 @@ kelvane_dll(sample_plugin sdk/samples/sample_plugin.c)
 target_include_directories(sample_plugin PRIVATE ${CMAKE_SOURCE_DIR}/sdk)
 target_link_libraries(sample_plugin PRIVATE user32)
 
+# The clock module: the rasteriser draws into the face's pixels, its settings
+# dialog comes from its own resources.
+kelvane_dll(Analog
+  modules/clock/analog.cpp
+  modules/clock/analog.rc
+  modules/clock/analog_clock.cpp
+  modules/clock/analog_dialog.cpp
+  modules/clock/analog_settings.cpp
+  modules/clock/dib_pixels.cpp
+  modules/clock/gdi_hands.cpp
+  modules/clock/hand_schemes.cpp
+)
+target_link_libraries(Analog PRIVATE kelvane_raster kelvane_base_win)
+kelvane_version_info(Analog Analog.dll "アナログ時計モジュール" "Analog clock module")
+
 # The wallpaper plug-in's code, linked into wallpaper.dll and into its tests.
 add_library(wallpaper_lib STATIC
   plugins/wallpaper/desktop.cpp

@@ -69,7 +69,7 @@ add_executable(win32_tests
 )
 target_link_libraries(win32_tests PRIVATE kelvane_app win32_test_support gtest_main version)
 target_compile_definitions(win32_tests PRIVATE KELVANE_VERSION="${PROJECT_VERSION}")
-add_dependencies(win32_tests Kelvane Mirrick wallpaper ${KELVANE_TEST_DLLS})
+add_dependencies(win32_tests Kelvane Mirrick wallpaper Analog ${KELVANE_TEST_DLLS})
 kelvane_win32_target(win32_tests)
 
 add_executable(customize_tests tests/win32/customize_dialog_test.cpp
@@ -129,3 +129,14 @@ add_executable(soak bench/soak.cpp $<TARGET_OBJECTS:kelvane_resources>)
 target_link_libraries(soak PRIVATE kelvane_app win32_test_support psapi)
 add_dependencies(soak Mirrick wallpaper plugin_good)
 kelvane_win32_target(soak)
+
+# The clock module Analog: its Win32 tests and its benchmark.
+add_executable(analog_tests tests/win32/analog_test.cpp)
+target_link_libraries(analog_tests PRIVATE kelvane_app win32_test_support gtest_main)
+add_dependencies(analog_tests Analog)
+kelvane_win32_target(analog_tests)
+
+add_executable(analog_bench bench/analog_bench.cpp)
+target_link_libraries(analog_bench PRIVATE kelvane_app win32_test_support)
+add_dependencies(analog_bench Analog)
+kelvane_win32_target(analog_bench)

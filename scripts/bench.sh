@@ -11,6 +11,7 @@ source "$(dirname "$0")/common.sh"
 # Through a pipe, Wine hands the programs' UTF-8 bytes on as they are; on a
 # terminal it would convert them as console text.
 "$root/scripts/wine-run.sh" "$build/$(windows_tree)/face_bench.exe" | cat
+"$root/scripts/wine-run.sh" "$build/$(windows_tree)/analog_bench.exe" | cat
 "$root/scripts/wine-run.sh" "$build/$(windows_tree)/customize_bench.exe" | cat
 "$build/host/mag_bench"
 "$root/scripts/wine-run.sh" "$build/$(windows_tree)/mag_bench.exe" | cat

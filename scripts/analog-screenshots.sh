@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Saves a picture of the running clock with Analog.dll in each hand colour scheme
+# on each shipped background, under Xvfb, into build/analog-screenshots/
+# (BACKGROUND-scheme-N.png, 200 x 200), and all of them side by side in
+# contact-sheet.png. The clock is started with its time zone moved so that it
+# shows about 10:09, the time at which hands are usually shown.
+#   scripts/analog-screenshots.sh [HH:MM]
+set -euo pipefail
+
+source "$(dirname "$0")/common.sh"
+if [ -z "${DISPLAY:-}" ]; then
+  "$root/scripts/build.sh" >/dev/null
+  exec "$root/scripts/with-display.sh" "$0" "$@"
+fi
+source "$root/scripts/wine-env.sh"
+shown=${1:-10:09}
+shots="$build/analog-screenshots"
+schemes=4
+mkdir -p "$shots"
+
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+mkdir -p "$folder"/{clock,info,background}
+cp "$windows_build/Kelvane.exe" "$folder/"
+cp "$windows_build/Analog.dll" "$folder/clock/"
+cp "$windows_build/Mirrick.dll" "$folder/info/"
+cp "$root"/resources/background/* "$folder/background/"
+
+# A POSIX time zone whose local time is now `shown`: its offset from UTC is
+# written with the sign turned round ("XXX-01:30" is ninety minutes ahead).
+time_zone_showing() {
+  local now target offset sign
+  now=$(( $(date -u +%s) / 60 % 1440 ))
+  target=$(( 10#${1%%:*} * 60 + 10#${1##*:} ))
+  offset=$(( (target - now + 1440 + 720) % 1440 - 720 ))
+  sign=-
+  [ "$offset" -lt 0 ] && { sign=+; offset=$(( -offset )); }
+  printf 'XXX%s%02d:%02d' "$sign" $((offset / 60)) $((offset % 60))
+}
+
+# Starts the clock at the screen's top left corner, waits until its face is
+# painted and a few seconds have passed, and saves the 200 x 200 face.
+shoot() {
+  local out=$1 clock painted=0
+  TZ=$(time_zone_showing "$shown") wine "$folder/Kelvane.exe" &
+  clock=$!
+  for _ in $(seq 1 300); do
+    import -window root -crop 200x200+0+0 "$out" 2>/dev/null || true
+    if [ -f "$out" ] && [ "$(convert "$out" -format '%[fx:maxima > 0.1 ? 1 : 0]' info:)" = 1 ]; then
+      painted=1
+      break
+    fi
+    sleep 0.2
+  done
+  sleep 2
+  import -window root -crop 200x200+0+0 +repage "$out"
+  wine taskkill /IM Kelvane.exe >/dev/null 2>&1 || true
+  wait "$clock" || true
+  wineserver -w
+  [ "$painted" = 1 ] || { echo "analog-screenshots: the face of $out was never painted" >&2; exit 1; }
+}
+
+rows=()
+for picture in "$root"/resources/background/*; do
+  name=$(basename "${picture%.*}")
+  row=()
+  for scheme in $(seq 0 $((schemes - 1))); do
+    {
+      printf '[WINDOW]\r\nPOS_X=0\r\nPOS_Y=0\r\n'
+      printf '[BACKGROUND]\r\nFILE=%s\r\n' "$(windows_path "$folder/background/$(basename "$picture")")"
+      printf '[OBJECT]\r\nMODULE_PATH=%s\r\nMODULE_NAME=Analog.dll\r\n' \
+        "$(windows_path "$folder/clock/Analog.dll")"
+      printf 'MODULE_PATH2=%s\r\nMODULE_NAME2=Mirrick.dll\r\n' \
+        "$(windows_path "$folder/info/Mirrick.dll")"
+    } | iconv -f UTF-8 -t CP932 >"$folder/kelvane.ini"
+    printf '[ANALOG]\r\nSECOND_HAND=1\r\nSCHEME=%d\r\nSHADOW=1\r\n' "$scheme" >"$folder/clock/Analog.ini"
+    shot="$shots/$name-scheme-$scheme.png"
+    shoot "$shot"
+    row+=("$shot")
+    echo "saved $shot"
+  done
+  convert "${row[@]}" +append "$folder/row-$name.png"
+  rows+=("$folder/row-$name.png")
+done
+convert "${rows[@]}" -append "$shots/contact-sheet.png"
+echo "contact sheet (schemes left to right, backgrounds top to bottom): $shots/contact-sheet.png"

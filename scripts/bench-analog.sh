@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Prints what the clock module Analog costs:
+# - one DrawClock on the clock's 200 x 200 16-bit surface next to one 200 x 200
+#   16-bit BitBlt measured in the same run (bench/analog_bench.cpp);
+# - the CPU time of the running clock with Analog and Mirrick over SECONDS
+#   (default 60), once with the sweeping second hand and once with the second
+#   hand moving once a second, one after the other, as a share of one core and
+#   as the ratio of the two.
+#   scripts/bench-analog.sh [SECONDS]
+set -euo pipefail
+
+source "$(dirname "$0")/common.sh"
+seconds=${1:-60}
+
+if [ -z "${DISPLAY:-}" ]; then
+  "$root/scripts/build.sh" >/dev/null
+  exec "$root/scripts/with-display.sh" "$0" "$@"
+fi
+source "$root/scripts/wine-env.sh"
+
+# Through a pipe, Wine hands the program's UTF-8 bytes on as they are.
+wine "$windows_build/analog_bench.exe" | cat
+wineserver -w
+
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+mkdir -p "$folder"/{clock,info}
+cp "$windows_build/Kelvane.exe" "$folder/"
+cp "$windows_build/Analog.dll" "$folder/clock/"
+cp "$windows_build/Mirrick.dll" "$folder/info/"
+{
+  printf '[OBJECT]\r\nMODULE_PATH=%s\r\nMODULE_NAME=Analog.dll\r\n' \
+    "$(windows_path "$folder/clock/Analog.dll")"
+  printf 'MODULE_PATH2=%s\r\nMODULE_NAME2=Mirrick.dll\r\n' "$(windows_path "$folder/info/Mirrick.dll")"
+} | iconv -f UTF-8 -t CP932 >"$folder/kelvane.ini"
+ticks=$(getconf CLK_TCK)
+
+# Prints "cpu_percent ticks" for the clock with Analog's second hand in `mode`
+# (SECOND_HAND in Analog.ini) over the period.
+measure() {
+  local pid start end
+  printf '[ANALOG]\r\nSECOND_HAND=%d\r\n' "$1" >"$folder/clock/Analog.ini"
+  wine "$folder/Kelvane.exe" &
+  for _ in $(seq 1 100); do
+    pid=$(pgrep -f "$folder/Kelvane.exe" | head -n 1 || true)
+    [ -n "$pid" ] && break
+    sleep 0.1
+  done
+  sleep 3  # past start-up
+  start=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  sleep "$seconds"
+  end=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  wine taskkill /IM Kelvane.exe >/dev/null 2>&1 || true
+  wineserver -w
+  awk -v used=$((end - start)) -v hz="$ticks" -v s="$seconds" \
+    'BEGIN {printf "%.3f %d\n", 100 * used / hz / s, used}'
+}
+
+read -r sweep_cpu sweep_ticks < <(measure 2)
+read -r step_cpu step_ticks < <(measure 1)
+resolution_ms=$((1000 / ticks))
+echo "over $seconds s: Kelvane with Analog sweeping and Mirrick ${sweep_cpu}% of one core" \
+  "(CPU time $((sweep_ticks * resolution_ms)) ms, resolution $resolution_ms ms)"
+echo "over $seconds s: Kelvane with Analog once a second and Mirrick ${step_cpu}% of one core" \
+  "(CPU time $((step_ticks * resolution_ms)) ms, resolution $resolution_ms ms)"
+awk -v a="$sweep_cpu" -v b="$step_cpu" 'BEGIN {printf "ratio sweeping / once a second: %.2f\n", (b > 0 ? a / b : 0)}'

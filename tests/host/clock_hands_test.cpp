@@ -1,0 +1,133 @@
+#include "raster/clock_hands.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr Rgb kWhite = {255, 255, 255};
+constexpr HandColours kWhiteHands = {kWhite, kWhite, 255, kWhite, kWhite};
+constexpr Point kCentre = {100, 100};
+
+// A buffer of `bitsPerPixel` with rows padded and a guard area after the last
+// row, all filled with `fill`.
+struct TestBuffer {
+  TestBuffer(int width, int height, int bitsPerPixel, uint8_t fill = 0)
+      : bytes(static_cast<size_t>((width * bitsPerPixel / 8 + 8) * (height + 2)), fill),
+        pixels{bytes.data(), width, height, width * bitsPerPixel / 8 + 8, bitsPerPixel} {}
+
+  // The first channel byte of pixel (x, y); for 5-5-5 the blue channel, widened.
+  int Blue(int x, int y) const {
+    const uint8_t* p = pixels.bits + y * pixels.stride + x * pixels.bitsPerPixel / 8;
+    return pixels.bitsPerPixel == 16 ? (p[0] & 31) << 3 : p[0];
+  }
+
+  std::vector<uint8_t> bytes;
+  PixelBuffer pixels;
+};
+
+HandTime At(int hour, int minute, int second, int millisecond = 0) {
+  return {hour, minute, second, millisecond};
+}
+
+TEST(AnglesAt, TheSlowerHandsMoveOnWithTheFasterOnes) {
+  const struct {
+    HandTime time;
+    bool sweeping;
+    HandAngles expected;
+  } rows[] = {
+      {At(3, 0, 0), false, {90, 0, 0}},
+      {At(15, 30, 30, 500), false, {105, 183, 180}},  // hour mod 12; no milliseconds
+      {At(15, 30, 30, 500), true, {105, 183, 183}},
+      {At(0, 59, 59, 999), true, {29.5f, 359.9f, 359.994f}},
+  };
+  for (const auto& row : rows) {
+    const HandAngles angles = AnglesAt(row.time, row.sweeping);
+    EXPECT_NEAR(angles.hour, row.expected.hour, 1e-3) << row.time.hour;
+    EXPECT_NEAR(angles.minute, row.expected.minute, 1e-3) << row.time.hour;
+    EXPECT_NEAR(angles.second, row.expected.second, 1e-3) << row.time.hour;
+  }
+}
+
+TEST(ClockHands, AtThreeTheMinuteHandPointsUpAndTheHourHandRight) {
+  const ClockHands hands;
+  for (bool shadow : {false, true}) {
+    TestBuffer buffer(200, 200, 24);
+    hands.Draw(buffer.pixels, kCentre, At(3, 0, 0), {kWhiteHands, SecondHand::kOff, shadow});
+    // The opposite directions stay untouched beyond the short tails.
+    for (int r = 20; r <= 60; r += 10) {
+      EXPECT_EQ(buffer.Blue(100, 100 - r), 255) << "minute hand " << r;
+      EXPECT_EQ(buffer.Blue(100 - r, 100), 0) << "left of the centre " << r;
+      EXPECT_EQ(buffer.Blue(100, 100 + r), 0) << "below the centre " << r;
+      if (r <= 40) {
+        EXPECT_EQ(buffer.Blue(100 + r, 100), 255) << "hour hand " << r;
+      }
+    }
+    EXPECT_EQ(buffer.Blue(145, 100), 0) << "beyond the hour hand";
+    EXPECT_EQ(buffer.Blue(100, 34), 0) << "beyond the minute hand";
+  }
+}
+
+TEST(Stencil, AVerticalShapeCoversBothSidesAlike) {
+  const Disc discs[] = {{-10, 2.3f}, {11, 3.1f}, {62.9f, 1.1f}};
+  const ConvexShape shape = ConvexShape::HullOfDiscs(discs, 3);
+  for (Fade fade : {Fade{0, 1}, Fade{0.2f, 2.6f}}) {
+    TestBuffer buffer(200, 200, 24);
+    Stencil(shape, fade).Fill(buffer.pixels, kCentre, 0, {kWhite, 255});
+    int partial = 0;
+    for (int y = 30; y < 120; ++y) {
+      for (int k = 1; k < 10; ++k) {
+        ASSERT_EQ(buffer.Blue(100 - k, y), buffer.Blue(100 + k, y)) << k << ", " << y;
+        partial += buffer.Blue(100 + k, y) > 0 && buffer.Blue(100 + k, y) < 255;
+      }
+    }
+    EXPECT_GT(partial, 40);  // the edges are anti-aliased, not cut
+  }
+}
+
+TEST(Stencil, WritesOnlyInsideItsBoundsAndTheBuffer) {
+  const Disc discs[] = {{-17, 1.6f}, {40, 1.2f}};
+  const ConvexShape shape = ConvexShape::HullOfDiscs(discs, 2);
+  const Stencil stencil(shape, Fade{0.9f, 1}, Fade{0, 1});
+  const Point anchors[] = {{30, 30}, {2, 45}, {48, 3.5f}, {-80, 20}};
+  for (const Point anchor : anchors) {
+    for (float degrees = 0; degrees < 360; degrees += 23) {
+      TestBuffer buffer(50, 50, 32, 0x5A);
+      const TestBuffer untouched(50, 50, 32, 0x5A);
+      stencil.Fill(buffer.pixels, anchor, degrees, {{0, 0, 0}, 255}, {kWhite, 255});
+      const PixelRect box = stencil.Bounds(anchor, degrees, 50, 50);
+      for (size_t i = 0; i < buffer.bytes.size(); ++i) {
+        if (buffer.bytes[i] == untouched.bytes[i]) continue;
+        const int x = static_cast<int>(i % buffer.pixels.stride) / 4;
+        const int y = static_cast<int>(i / buffer.pixels.stride);
+        ASSERT_TRUE(x >= box.left && x <= box.right && y >= box.top && y <= box.bottom)
+            << "(" << x << ", " << y << ") at " << degrees << " from " << anchor.x;
+      }
+    }
+  }
+}
+
+TEST(Stencil, SixteenTwentyFourAndThirtyTwoBitsGetTheSameCoverage) {
+  const Disc discs[] = {{-9, 2.8f}, {9, 4.1f}, {41.3f, 1.7f}};
+  const ConvexShape shape = ConvexShape::HullOfDiscs(discs, 3);
+  for (Fade fade : {Fade{0, 1}, Fade{0.2f, 2.6f}}) {
+    TestBuffer b16(200, 200, 16), b24(200, 200, 24), b32(200, 200, 32);
+    for (TestBuffer* buffer : {&b16, &b24, &b32}) {
+      Stencil(shape, fade).Fill(buffer->pixels, kCentre, 131, {kWhite, 255});
+    }
+    int covered = 0;
+    for (int y = 0; y < 200; ++y) {
+      for (int x = 0; x < 200; ++x) {
+        ASSERT_EQ(b24.Blue(x, y), b32.Blue(x, y)) << x << ", " << y;
+        // Five bits take the weight in 32 steps: one step apart at most.
+        ASSERT_LE(std::abs(b16.Blue(x, y) - (b24.Blue(x, y) & ~7)), 8) << x << ", " << y;
+        covered += b24.Blue(x, y) > 0;
+      }
+    }
+    EXPECT_GT(covered, 200);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/window/clock_face.h"
+#include "base/win/gdi_handles.h"
+#include "modules/clock/analog_ids.h"
+#include "tests/win32/modal_timer.h"
+#include "tests/win32/test_support.h"
+
+namespace {
+
+using OpenConfigFn = int(__cdecl*)(HWND, int);
+using ResetFn = int(__cdecl*)();
+using UninitializeFn = int(__cdecl*)();
+
+constexpr char kDialogTitle[] = "アナログ時計の設定";
+// The first two schemes' hand colours.
+const COLORREF kWhiteHands = RGB(246, 243, 234);
+const COLORREF kBlackHands = RGB(26, 28, 36);
+const COLORREF kOrangeSecond = RGB(255, 150, 60);
+
+int g_redrawTicks = 0;
+
+// The clock window as the modules see it: it counts the ticks of timer 1.
+LRESULT CALLBACK ClockWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER && wParam == 1) {
+    ++g_redrawTicks;
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND MakeClockWindow() {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = ClockWindowProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "AnalogTestClock";
+  RegisterClassA(&windowClass);
+  return CreateWindowExA(WS_EX_TOOLWINDOW, "AnalogTestClock", "clock", WS_POPUP, 0, 0, 200, 200,
+                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+SYSTEMTIME Time(WORD hour, WORD minute, WORD second) {
+  SYSTEMTIME t{};
+  t.wYear = 2026;
+  t.wMonth = 5;
+  t.wDay = 1;
+  t.wHour = hour;
+  t.wMinute = minute;
+  t.wSecond = second;
+  return t;
+}
+
+// Analog.dll copied into a folder of its own, where it keeps its Analog.ini, and
+// put into slot 1 of a face on a clock window.
+class AnalogTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    CopyFileA((ExeDir() + "\\Analog.dll").c_str(), dll_.c_str(), FALSE);
+    window_ = MakeClockWindow();
+    g_redrawTicks = 0;
+    ASSERT_EQ(face_.Attach(window_), 1);
+    face_.LoadBackground("");
+  }
+
+  void TearDown() override {
+    Unload();
+    face_.Clear();
+    DestroyWindow(window_);
+  }
+
+  void WriteIni(const std::string& text) const {
+    WriteBytes(ini_, std::vector<unsigned char>(text.begin(), text.end()));
+  }
+  void Load() { face_.SetModule(ClockFace::kClockSlot, LoadLibraryA(dll_.c_str())); }
+  // Uninitialize, then the library is freed.
+  void Unload() {
+    if (HMODULE module = face_.SetModule(ClockFace::kClockSlot, nullptr)) FreeLibrary(module);
+  }
+  template <typename Fn>
+  Fn Export(const char* name) const {
+    return reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(face_.GetModule(ClockFace::kClockSlot), name)));
+  }
+
+  COLORREF Composed(int x, int y) const { return At(face_.ComposeSurface(), x, y); }
+  COLORREF Background(int x, int y) const { return At(face_.BackgroundSurface(), x, y); }
+  std::vector<unsigned char> ComposedBits() const {
+    GdiFlush();
+    const DrawSurface& s = face_.ComposeSurface();
+    return std::vector<unsigned char>(s.bits(), s.bits() + 200 * s.stride());
+  }
+  bool TimerOneRuns() const { return KillTimer(window_, 1) != 0; }
+
+  // Runs OpenConfig while `drive` acts once on the dialog; returns its result.
+  int OpenConfigWith(const std::function<void(HWND)>& drive) {
+    const ModalWatchdog watchdog;
+    bool driven = false;
+    const ModalTimer timer([&] {
+      for (HWND dialog : ThreadWindows("#32770", kDialogTitle)) {
+        if (driven) return;
+        driven = true;
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), window_);
+        drive(dialog);
+      }
+    });
+    const int result = Export<OpenConfigFn>("OpenConfig")(window_, 0);
+    EXPECT_TRUE(driven);
+    return result;
+  }
+
+  TempDir folder_{"kelvane-analog"};
+  const std::string dll_ = folder_.File("Analog.dll");
+  const std::string ini_ = folder_.File("Analog.ini");
+  HWND window_ = nullptr;
+  ClockFace face_;
+
+ private:
+  static COLORREF At(const DrawSurface& s, int x, int y) {
+    GdiFlush();
+    return Pixel555(s.bits(), s.stride(), x, y);
+  }
+};
+
+TEST_F(AnalogTest, ExportsItsFiveFunctionsByPlainNames) {
+  Load();
+  for (const char* name : {"Initialize", "Uninitialize", "DrawClock", "OpenConfig", "Reset"}) {
+    EXPECT_NE(Export<void*>(name), nullptr) << name;
+  }
+}
+
+TEST_F(AnalogTest, TheHandsShowOverTheBackgroundAtTheirAngles) {
+  Load();
+  const struct {
+    SYSTEMTIME time;
+    POINT hour, minute, second;
+    std::vector<POINT> untouched;
+  } rows[] = {
+      // 03:00:45: the minute hand 4.5 degrees past twelve, the second hand on 9.
+      {Time(3, 0, 45), {135, 100}, {103, 60}, {50, 100}, {{100, 140}, {140, 140}, {60, 60}}},
+      // 21:30:00: the hour hand halfway between 9 and 10, the minute hand on 6.
+      {Time(21, 30, 0), {71, 92}, {100, 150}, {100, 40}, {{140, 100}, {60, 140}, {140, 60}}},
+  };
+  for (const auto& row : rows) {
+    face_.Draw(&row.time);
+    EXPECT_EQ(Composed(row.hour.x, row.hour.y), To555(kWhiteHands)) << row.time.wHour;
+    EXPECT_EQ(Composed(row.minute.x, row.minute.y), To555(kWhiteHands)) << row.time.wHour;
+    EXPECT_EQ(Composed(row.second.x, row.second.y), To555(kOrangeSecond)) << row.time.wHour;
+    for (const POINT& p : row.untouched) {
+      EXPECT_EQ(Composed(p.x, p.y), Background(p.x, p.y)) << p.x << ", " << p.y;
+    }
+  }
+}
+
+// A bottom-up DIB section of `depth` bits.
+HBITMAP BottomUpDib(int depth) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = 200;
+  info.bmiHeader.biHeight = 200;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = static_cast<WORD>(depth);
+  void* bits = nullptr;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+TEST_F(AnalogTest, DrawsOnEveryBitmapAndLeavesPenBrushBitmapAndPositionAsItFoundThem) {
+  Load();
+  const auto drawClock = Export<ModuleDrawFn>("DrawClock");
+  HDC screen = GetDC(nullptr);
+  // Besides the face's own surface: bottom-up DIB sections of 24 and 32 bits, and
+  // a device-dependent bitmap, which gets plain GDI lines.
+  const GdiObject<HBITMAP> bitmaps[] = {
+      GdiObject<HBITMAP>(BottomUpDib(24)), GdiObject<HBITMAP>(BottomUpDib(32)),
+      GdiObject<HBITMAP>(CreateCompatibleBitmap(screen, 200, 200))};
+  ReleaseDC(nullptr, screen);
+  std::vector<HDC> dcs = {face_.ComposeSurface().memoryDc()};
+  std::vector<std::unique_ptr<MemoryDc>> memoryDcs;
+  std::vector<std::unique_ptr<ScopedSelect>> selections;
+  for (const auto& bitmap : bitmaps) {
+    memoryDcs.push_back(std::make_unique<MemoryDc>(nullptr));
+    selections.push_back(std::make_unique<ScopedSelect>(memoryDcs.back()->get(), bitmap.get()));
+    PatBlt(memoryDcs.back()->get(), 0, 0, 200, 200, BLACKNESS);
+    dcs.push_back(memoryDcs.back()->get());
+  }
+  for (HDC dc : dcs) {
+    const GdiObject<HPEN> pen(CreatePen(PS_DOT, 1, RGB(1, 2, 3)));
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(4, 5, 6)));
+    const ScopedSelect selectPen(dc, pen.get());
+    const ScopedSelect selectBrush(dc, brush.get());
+    HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
+    MoveToEx(dc, 7, 9, nullptr);
+    const SYSTEMTIME t = Time(3, 0, 0);
+    drawClock(dc, &t, 0);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen.get());
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush.get());
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), bitmap);
+    POINT position{};
+    GetCurrentPositionEx(dc, &position);
+    EXPECT_EQ(position.x, 7);
+    EXPECT_EQ(position.y, 9);
+    EXPECT_EQ(GetPixel(dc, 135, 100) & 0xF8F8F8, To555(kWhiteHands)) << "the hour hand";
+    EXPECT_EQ(GetPixel(dc, 100, 140), 0u) << "below the centre";
+  }
+}
+
+TEST_F(AnalogTest, SweepingRunsTimerOneUntilUninitialize) {
+  WriteIni("[ANALOG]\r\nSECOND_HAND=2\r\n");
+  Load();
+  EXPECT_TRUE(WaitFor([] { return g_redrawTicks >= 3; }));
+  Export<UninitializeFn>("Uninitialize")();
+  EXPECT_FALSE(TimerOneRuns());
+}
+
+TEST_F(AnalogTest, OtherModesStartNoTimerAndLeaveSomeoneElsesTimerOne) {
+  for (const char* mode : {"0", "1"}) {
+    WriteIni(std::string("[ANALOG]\r\nSECOND_HAND=") + mode + "\r\n");
+    Load();
+    EXPECT_FALSE(TimerOneRuns()) << mode;
+    SetTimer(window_, 1, 60000, nullptr);
+    Unload();
+    EXPECT_TRUE(TimerOneRuns()) << mode;
+  }
+}
+
+TEST_F(AnalogTest, OpenConfigThenResetChangesWhatIsDrawnAndTheTimer) {
+  Load();
+  const SYSTEMTIME t = Time(3, 0, 0);
+  const int changed = OpenConfigWith([](HWND dialog) {
+    SendDlgItemMessageA(dialog, IDC_SCHEME, CB_SETCURSEL, 1, 0);
+    SendDlgItemMessageA(dialog, IDC_SECOND_SWEEP, BM_CLICK, 0, 0);
+    SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0);
+  });
+  EXPECT_EQ(changed, 1);
+  const std::string ini = ReadText(ini_);
+  EXPECT_NE(ini.find("SCHEME=1"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("SECOND_HAND=2"), std::string::npos) << ini;
+  face_.Draw(&t);
+  EXPECT_EQ(Composed(135, 100), To555(kWhiteHands));  // in force only after Reset
+  EXPECT_FALSE(TimerOneRuns());
+
+  Export<ResetFn>("Reset")();
+  face_.Draw(&t);
+  EXPECT_EQ(Composed(135, 100), To555(kBlackHands));
+  EXPECT_TRUE(WaitFor([] { return g_redrawTicks >= 3; }));
+
+  // Back to once a second: the next composition ends the timer.
+  OpenConfigWith([](HWND dialog) {
+    SendDlgItemMessageA(dialog, IDC_SECOND_STEP, BM_CLICK, 0, 0);
+    SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0);
+  });
+  Export<ResetFn>("Reset")();
+  face_.Draw(&t);
+  EXPECT_FALSE(TimerOneRuns());
+  // A timer 1 that someone else starts now is not the module's to stop.
+  SetTimer(window_, 1, 60000, nullptr);
+  Export<UninitializeFn>("Uninitialize")();
+  EXPECT_TRUE(TimerOneRuns());
+}
+
+TEST_F(AnalogTest, CancelOrOkWithoutAChangeReturnsZeroAndWritesNothing) {
+  Load();
+  for (int button : {IDCANCEL, IDOK}) {
+    const int changed = OpenConfigWith([button](HWND dialog) {
+      SendDlgItemMessageA(dialog, IDC_SHADOW, BM_CLICK, 0, 0);
+      if (button == IDOK) SendDlgItemMessageA(dialog, IDC_SHADOW, BM_CLICK, 0, 0);
+      SendDlgItemMessageA(dialog, button, BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(changed, 0) << button;
+    EXPECT_EQ(GetFileAttributesA(ini_.c_str()), INVALID_FILE_ATTRIBUTES) << button;
+  }
+}
+
+TEST_F(AnalogTest, DamagedOrUnknownValuesGiveTheDefaults) {
+  const SYSTEMTIME t = Time(10, 9, 36);
+  Load();
+  face_.Draw(&t);
+  const std::vector<unsigned char> defaults = ComposedBits();
+  const struct {
+    const char* ini;
+    bool defaults;
+  } rows[] = {
+      {"[ANALOG]\r\nSECOND_HAND=9\r\nSCHEME=7\r\nSHADOW=2\r\n", true},
+      {"[ANALOG]\r\nSECOND_HAND=-1\r\nSCHEME=01\r\nSHADOW= 0\r\n", true},
+      {"[ANALOG]\r\nSECOND_HAND=2x\r\nSCHEME=1.0\r\nSHADOW=\r\n", true},
+      {"\xff\xfe\x00\x01[ANALOG\r\nSCHEME=\x81\x5c\r\n", true},
+      {"[ANALOG]\r\nSCHEME=1\r\n", false},  // a good value does change the face
+  };
+  for (const auto& row : rows) {
+    Unload();
+    WriteIni(row.ini);
+    Load();
+    face_.Draw(&t);
+    EXPECT_EQ(ComposedBits() == defaults, row.defaults) << row.ini;
+    EXPECT_FALSE(TimerOneRuns()) << row.ini;
+  }
+}
+
+}  // namespace
