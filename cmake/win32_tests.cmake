@@ -93,12 +93,14 @@ add_executable(program_tests
   tests/program/clock_window_test.cpp
   tests/program/customize_window_test.cpp
   tests/program/moved_folder_test.cpp
+  tests/program/package_test.cpp
   tests/program/plugin_menu_test.cpp
   tests/program/quit_dialog_test.cpp
   tests/program/sdk_samples_test.cpp
   tests/program/startup_test.cpp
 )
-target_link_libraries(program_tests PRIVATE win32_test_support gtest_main)
+target_link_libraries(program_tests PRIVATE win32_test_support gtest_main advapi32 shell32)
+target_compile_definitions(program_tests PRIVATE KELVANE_VERSION="${PROJECT_VERSION}")
 add_dependencies(program_tests Kelvane Mirrick wallpaper plugin_menu_probe plugin_slow_release
   sample_module sample_plugin
   ${KELVANE_TEST_DLLS})

@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix wine64
   wine wine32:i386 xvfb xdotool locales fonts-ipafont-gothic fonts-dejavu-core
-  cmake make g++ clang libclang-rt-14-dev googletest imagemagick python3
+  cmake make g++ clang libclang-rt-14-dev googletest imagemagick python3 nsis zip unzip
 )
 
 missing=()

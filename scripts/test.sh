@@ -9,6 +9,10 @@ logs="$build/test-logs"
 
 "$root/scripts/build.sh" || { echo "0 passed, 1 failed"; exit 1; }
 mkdir -p "$logs"
+tree=$(windows_tree)
+# The package tests install and unpack the packages of the tree that runs here.
+KELVANE_SKIP_BUILD=1 "$root/scripts/package.sh" "$tree" >"$logs/package.log" 2>&1 ||
+  { cat "$logs/package.log"; echo "0 passed, 1 failed"; exit 1; }
 
 passed=0
 failed=0
@@ -47,7 +51,6 @@ done
 for suite in "$build"/host-asan/*_tests; do
   run_suite "$(basename "$suite")_sanitized" "$suite"
 done
-tree=$(windows_tree)
 if [ "$tree" = win64 ]; then
   echo "== this machine cannot run 32-bit programs: the Win32 tests run from the 64-bit build"
 fi

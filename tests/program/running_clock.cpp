@@ -1,5 +1,7 @@
 #include "tests/program/running_clock.h"
 
+#include <tlhelp32.h>
+
 #include <vector>
 
 ProgramFolder::ProgramFolder(const std::string& name) : dir_(name) {
@@ -24,12 +26,15 @@ std::string ProgramFolder::Get(const char* section, const char* key) const {
   return value;
 }
 
-RunningClock::RunningClock(const ProgramFolder& folder) {
+RunningClock::RunningClock(const ProgramFolder& folder)
+    : RunningClock(folder.exe(), folder.path()) {}
+
+RunningClock::RunningClock(const std::string& exe, const std::string& dir) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  std::string commandLine = "\"" + folder.exe() + "\"";
-  if (!CreateProcessA(folder.exe().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.path().c_str(), &startup, &process_)) {
+  std::string commandLine = "\"" + exe + "\"";
+  if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      dir.c_str(), &startup, &process_)) {
     process_ = PROCESS_INFORMATION{};
   }
 }
@@ -139,4 +144,19 @@ int CountProcessDialogs(HWND window) {
   GetWindowThreadProcessId(window, &search.process);
   EnumWindows(CountDialog, reinterpret_cast<LPARAM>(&search));
   return search.count;
+}
+
+bool ProcessHasModule(HWND window, const std::string& name) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
+  MODULEENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Module32First(snapshot, &entry); more && !found;
+       more = Module32Next(snapshot, &entry)) {
+    found = lstrcmpiA(entry.szModule, name.c_str()) == 0;
+  }
+  CloseHandle(snapshot);
+  return found;
 }

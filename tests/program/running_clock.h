@@ -33,6 +33,8 @@ class ProgramFolder {
 class RunningClock {
  public:
   explicit RunningClock(const ProgramFolder& folder);
+  // The program `exe`, started in its own folder `dir`.
+  RunningClock(const std::string& exe, const std::string& dir);
   ~RunningClock();
   RunningClock(const RunningClock&) = delete;
   RunningClock& operator=(const RunningClock&) = delete;
@@ -49,6 +51,9 @@ class RunningClock {
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;
 };
+
+// True when the process that made `window` has loaded a module of this file name.
+bool ProcessHasModule(HWND window, const std::string& name);
 
 // The clock windows ("Kelvane" class and title) of every process.
 int CountClockWindows();

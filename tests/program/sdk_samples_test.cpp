@@ -1,29 +1,12 @@
-#include <windows.h>
-// windows.h first: tlhelp32.h builds on it.
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
 
 #include <cmath>
 #include <string>
 
 #include "tests/program/running_clock.h"
-#include "tests/win32/dialog_driver.h"
 #include "tests/win32/test_support.h"
 
 namespace {
-
-bool ProcessHasModule(DWORD process, const std::string& name) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
-  MODULEENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  bool found = false;
-  for (BOOL more = Module32First(snapshot, &entry); more && !found;
-       more = Module32Next(snapshot, &entry)) {
-    found = lstrcmpiA(entry.szModule, name.c_str()) == 0;
-  }
-  CloseHandle(snapshot);
-  return found;
-}
 
 // The samples are built from the SDK's headers alone; the real program runs them.
 TEST(SdkSamplesTest, TheProgramDrawsTheSampleModuleAndKeepsTheSamplePlugin) {
@@ -47,7 +30,7 @@ TEST(SdkSamplesTest, TheProgramDrawsTheSampleModuleAndKeepsTheSamplePlugin) {
     }
     return false;
   }));
-  EXPECT_TRUE(ProcessHasModule(ProcessOf(window), "sample_plugin.dll"));
+  EXPECT_TRUE(ProcessHasModule(window, "sample_plugin.dll"));
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ std::string VersionString(const std::vector<char>& info, const std::string& bloc
 }
 
 TEST(VersionInfo, EveryShippedBinaryCarriesTheOneVersionInBothLanguages) {
-  for (const char* file : {"Kelvane.exe", "Mirrick.dll", "wallpaper.dll"}) {
+  for (const char* file : {"Kelvane.exe", "Mirrick.dll", "wallpaper.dll", "Analog.dll"}) {
     const std::string path = ExeDir() + "\\" + file;
     std::vector<char> info(GetFileVersionInfoSizeA(path.c_str(), nullptr));
     ASSERT_FALSE(info.empty()) << file;
@@ -47,13 +47,14 @@ TEST(VersionInfo, EveryShippedBinaryCarriesTheOneVersionInBothLanguages) {
 }
 
 TEST(VersionInfo, TheProgramCarriesItsManifest) {
-  HMODULE program = LoadLibraryExA((ExeDir() + "\\Kelvane.exe").c_str(), nullptr,
-                                   LOAD_LIBRARY_AS_DATAFILE);
+  HMODULE program =
+      LoadLibraryExA((ExeDir() + "\\Kelvane.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(program, nullptr);
   HRSRC resource = FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
   ASSERT_NE(resource, nullptr);
-  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(program, resource))),
-                             SizeofResource(program, resource));
+  const std::string manifest(
+      static_cast<const char*>(LockResource(LoadResource(program, resource))),
+      SizeofResource(program, resource));
   FreeLibrary(program);
   for (const char* part :
        {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"", "asInvoker",
