@@ -8,35 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "app/window/clock_face.h"
 #include "base/win/loaded_library.h"
 #include "bench/bench_figure.h"
+#include "bench/bench_timer.h"
 #include "imaging/draw_surface.h"
 #include "tests/win32/test_support.h"
 
 namespace {
 
-using InitializeFn = int(__cdecl*)(HWND);
-using UninitializeFn = int(__cdecl*)();
-using DrawClockFn = int(__cdecl*)(HDC, const SYSTEMTIME*, int);
-
 constexpr int kRuns = 2000;
-
-double Microseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1e6 * static_cast<double>(to.QuadPart - from.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
-}
-
-// Runs `work` and waits until GDI has carried it out; returns the time taken.
-double Time(const std::function<void()>& work) {
-  LARGE_INTEGER start, end;
-  QueryPerformanceCounter(&start);
-  work();
-  GdiFlush();
-  QueryPerformanceCounter(&end);
-  return Microseconds(start, end);
-}
 
 // A time that moves every hand on from one run to the next.
 SYSTEMTIME TimeOfRun(int run) {
@@ -70,9 +51,9 @@ void MeasureDrawClock(const char* name, const char* ini) {
   DeleteObject(brush);
 
   const LoadedLibrary analog(LoadLibraryA(dll.c_str()));
-  const auto initialize = analog.Export<InitializeFn>("Initialize");
-  const auto uninitialize = analog.Export<UninitializeFn>("Uninitialize");
-  const auto drawClock = analog.Export<DrawClockFn>("DrawClock");
+  const auto initialize = analog.Export<ModuleInitializeFn>("Initialize");
+  const auto uninitialize = analog.Export<ModuleUninitializeFn>("Uninitialize");
+  const auto drawClock = analog.Export<ModuleDrawFn>("DrawClock");
   if (initialize == nullptr || uninitialize == nullptr || drawClock == nullptr) {
     std::printf("%s: Analog.dll or its exports are missing\n", name);
     return;

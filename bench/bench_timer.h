@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 // The performance counter's time between two readings, in microseconds.
 inline double Microseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
   LARGE_INTEGER frequency;
@@ -14,4 +16,12 @@ inline LARGE_INTEGER PerformanceNow() {
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
   return now;
+}
+
+// Runs `work` and waits until GDI has carried it out; returns the time taken.
+inline double Time(const std::function<void()>& work) {
+  const LARGE_INTEGER start = PerformanceNow();
+  work();
+  GdiFlush();
+  return Microseconds(start, PerformanceNow());
 }

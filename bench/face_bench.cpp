@@ -24,16 +24,6 @@ constexpr int kProbeX = 400;
 constexpr int kProbeY = 400;
 constexpr COLORREF kBackdrop = RGB(0x88, 0x20, 0x60);
 
-// Runs `work` and waits until GDI has carried it out; returns the time taken.
-double Time(const std::function<void()>& work) {
-  LARGE_INTEGER start, end;
-  QueryPerformanceCounter(&start);
-  work();
-  GdiFlush();
-  QueryPerformanceCounter(&end);
-  return Microseconds(start, end);
-}
-
 // Compositions with the modules named (empty: none in that slot), taking turns
 // with the floor: the background-to-compose and compose-to-window BitBlts that
 // ClockFace::Draw makes, on the face's own surfaces. The floor keeps one window
