@@ -2,13 +2,17 @@
 # Installs everything the build and the tests need on Debian 12, as root.
 # Quick and silent when all of it is already present.
 set -euo pipefail
+source "$(dirname "$0")/common.sh"
 
 packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix wine64
-  wine wine32:i386 xvfb xdotool locales fonts-ipafont-gothic fonts-dejavu-core
+  wine xvfb xdotool locales fonts-ipafont-gothic fonts-dejavu-core
   cmake make g++ clang libclang-rt-14-dev googletest imagemagick python3 nsis zip unzip
 )
+# 32-bit Wine, unless this machine was told to run the 64-bit tree
+# (KELVANE_WINDOWS_TREE=win64), where only 64-bit Wine is used.
+[ "$(windows_tree)" = win64 ] || packages+=(wine32:i386)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -22,7 +26,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
+  # A mirror in the middle of a sync can fail one index; the packages usually
+  # still resolve from the others, and a package that does not fails the install.
+  for attempt in 1 2 3; do
+    apt-get update -q && break
+    echo "bootstrap: package index update failed (attempt $attempt)" >&2
+    sleep 5
+  done
   apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
