@@ -1,12 +1,12 @@
 #include "raster/clock_hands.h"
 
+#include <algorithm>
+#include <cmath>
 #include <initializer_list>
+#include <new>
+#include <utility>
 
 namespace {
-
-ConvexShape Hull(std::initializer_list<Disc> discs) {
-  return ConvexShape::HullOfDiscs(discs.begin(), static_cast<int>(discs.size()));
-}
 
 // The shadow falls down and to the right, as from a light above the top left; the
 // second hand rides higher above the face, so its shadow lies further off.
@@ -20,6 +20,14 @@ constexpr float kSecondRimWidth = 0.6f;
 
 Point Offset(Point p, Point by) { return {p.x + by.x, p.y + by.y}; }
 
+bool SameColours(const HandColours& a, const HandColours& b) {
+  const auto same = [](Rgb p, Rgb q) {
+    return p.red == q.red && p.green == q.green && p.blue == q.blue;
+  };
+  return same(a.hands, b.hands) && same(a.rim, b.rim) && a.rimOpacity == b.rimOpacity &&
+         same(a.second, b.second) && same(a.cap, b.cap);
+}
+
 }  // namespace
 
 HandAngles AnglesAt(const HandTime& time, bool sweeping) {
@@ -30,40 +38,109 @@ HandAngles AnglesAt(const HandTime& time, bool sweeping) {
   return {hours * 30, minutes * 6, seconds * 6};
 }
 
-ClockHands::Part::Part(const ConvexShape& shape, float rimWidth)
-    : shadow(shape, kShadowFade), body(shape, Fade{rimWidth, 1}, kCrisp) {}
+ClockHands::Part::Part(std::initializer_list<Disc> discs, float rimWidth)
+    : shadow(discs.begin(), static_cast<int>(discs.size()), kShadowFade),
+      body(discs.begin(), static_cast<int>(discs.size()), Fade{rimWidth, 1}, kCrisp) {}
+
+// Draws the slow hands into the layer's square, the centre moved with it.
+class ClockHands::SlowHandsPainter final : public PaintedLayer::Painter {
+ public:
+  SlowHandsPainter(const ClockHands& hands, Point centre, const HandAngles& angles,
+                   const HandStyle& style)
+      : hands_(hands), centre_(centre), angles_(angles), style_(style) {}
+
+  void Paint(const PixelBuffer& square) const override {
+    hands_.DrawSlowHands(square, centre_, angles_, style_);
+  }
+
+ private:
+  const ClockHands& hands_;
+  Point centre_;
+  const HandAngles& angles_;
+  const HandStyle& style_;
+};
 
 ClockHands::ClockHands()
-    : hour_(Hull({{-9, 2.8f}, {9, 4.1f}, {kHourLength - 1.7f, 1.7f}}), kRimWidth),
-      minute_(Hull({{-11, 2.3f}, {11, 3.1f}, {kMinuteLength - 1.1f, 1.1f}}), kRimWidth),
-      cap_(Hull({{0, 4.8f}}), kRimWidth),
-      needle_(Hull({{-kSecondTail + 1, 1.0f}, {kSecondLength - 0.55f, 0.55f}}), kSecondRimWidth),
-      counterweight_(Hull({{-12, 2.6f}}), kSecondRimWidth),
-      hub_(Hull({{0, 2.8f}}), kSecondRimWidth) {}
+    : hour_({{-9, 2.8f}, {9, 4.1f}, {kHourLength - 1.7f, 1.7f}}, kRimWidth),
+      minute_({{-11, 2.3f}, {11, 3.1f}, {kMinuteLength - 1.1f, 1.1f}}, kRimWidth),
+      cap_({{0, 4.8f}}, kRimWidth),
+      needle_({{-kSecondTail + 1, 1.0f}, {kSecondLength - 0.55f, 0.55f}}, kSecondRimWidth),
+      counterweight_({{-12, 2.6f}}, kSecondRimWidth),
+      hub_({{0, 2.8f}}, kSecondRimWidth),
+      layer_(new (std::nothrow) PaintedLayer) {}
 
 void ClockHands::Draw(const PixelBuffer& buffer, Point centre, const HandTime& time,
-                      const HandStyle& style) const {
+                      const HandStyle& style) {
   const HandAngles angles = AnglesAt(time, style.secondHand == SecondHand::kSweep);
-  const bool second = style.secondHand != SecondHand::kOff;
+  if (style.secondHand == SecondHand::kSweep && layer_ != nullptr) {
+    LaySlowHands(buffer, centre, angles, style);
+  } else {
+    DrawSlowHands(buffer, centre, angles, style);
+  }
+  if (style.secondHand != SecondHand::kOff) DrawSecondHand(buffer, centre, angles.second, style);
+}
+
+void ClockHands::DrawSlowHands(const PixelBuffer& buffer, Point centre, const HandAngles& angles,
+                               const HandStyle& style) const {
   const HandColours& colours = style.colours;
   const Paint rim = {colours.rim, colours.rimOpacity};
-
   if (style.shadow) {
     const Point shade = Offset(centre, kShadowOffset);
     hour_.shadow.Fill(buffer, shade, angles.hour, kShadowPaint);
     minute_.shadow.Fill(buffer, shade, angles.minute, kShadowPaint);
-    if (second) {
-      const Point secondShade = Offset(centre, kSecondShadowOffset);
-      needle_.shadow.Fill(buffer, secondShade, angles.second, kShadowPaint);
-      counterweight_.shadow.Fill(buffer, secondShade, angles.second, kShadowPaint);
-    }
   }
   hour_.body.Fill(buffer, centre, angles.hour, rim, {colours.hands, 255});
   minute_.body.Fill(buffer, centre, angles.minute, rim, {colours.hands, 255});
   cap_.body.Fill(buffer, centre, 0, rim, {colours.cap, 255});
-  if (!second) return;
-  const Paint secondPaint = {colours.second, 255};
-  needle_.body.Fill(buffer, centre, angles.second, rim, secondPaint);
-  counterweight_.body.Fill(buffer, centre, angles.second, rim, secondPaint);
-  hub_.body.Fill(buffer, centre, 0, secondPaint);
+}
+
+PixelRect ClockHands::SlowHandsBounds(Point centre, const HandAngles& angles, bool shadow) const {
+  constexpr int kSize = PaintedLayer::kSize;
+  const Point shade = Offset(centre, kShadowOffset);
+  PixelRect all = cap_.body.Bounds(centre, 0, kSize, kSize);
+  const auto add = [&all](PixelRect r) {
+    if (r.right < r.left || r.bottom < r.top) return;
+    all = {std::min(all.left, r.left), std::min(all.top, r.top), std::max(all.right, r.right),
+           std::max(all.bottom, r.bottom)};
+  };
+  for (const auto& [part, degrees] : {std::pair{&hour_, angles.hour}, {&minute_, angles.minute}}) {
+    add(part->body.Bounds(centre, degrees, kSize, kSize));
+    if (shadow) add(part->shadow.Bounds(shade, degrees, kSize, kSize));
+  }
+  return all;
+}
+
+void ClockHands::LaySlowHands(const PixelBuffer& buffer, Point centre, const HandAngles& angles,
+                              const HandStyle& style) {
+  // The square is centred on the dial; every slow hand with its shadow reaches
+  // less than 80 pixels from the centre.
+  const int left = static_cast<int>(std::lrint(centre.x)) - PaintedLayer::kSize / 2;
+  const int top = static_cast<int>(std::lrint(centre.y)) - PaintedLayer::kSize / 2;
+  const Point inSquare = {centre.x - static_cast<float>(left), centre.y - static_cast<float>(top)};
+  const LayerKey key = {angles.hour, angles.minute, inSquare, style.colours, style.shadow};
+  const bool same = layerKept_ && key.hour == layerKey_.hour && key.minute == layerKey_.minute &&
+                    key.centre.x == layerKey_.centre.x && key.centre.y == layerKey_.centre.y &&
+                    SameColours(key.colours, layerKey_.colours) && key.shadow == layerKey_.shadow;
+  if (!same) {
+    layer_->Record(SlowHandsPainter(*this, inSquare, angles, style),
+                   SlowHandsBounds(inSquare, angles, style.shadow));
+    layerKey_ = key;
+    layerKept_ = true;
+  }
+  layer_->Apply(buffer, left, top);
+}
+
+void ClockHands::DrawSecondHand(const PixelBuffer& buffer, Point centre, float degrees,
+                                const HandStyle& style) const {
+  const HandColours& colours = style.colours;
+  if (style.shadow) {
+    const Point shade = Offset(centre, kSecondShadowOffset);
+    needle_.shadow.Fill(buffer, shade, degrees, kShadowPaint);
+    counterweight_.shadow.Fill(buffer, shade, degrees, kShadowPaint);
+  }
+  const Paint rim = {colours.rim, colours.rimOpacity};
+  const Paint paint = {colours.second, 255};
+  needle_.body.Fill(buffer, centre, degrees, rim, paint);
+  counterweight_.body.Fill(buffer, centre, degrees, rim, paint);
+  hub_.body.Fill(buffer, centre, 0, paint);
 }

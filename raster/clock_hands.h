@@ -1,5 +1,9 @@
 #pragma once
 
+#include <initializer_list>
+#include <memory>
+
+#include "raster/painted_layer.h"
 #include "raster/stencil.h"
 
 // What the second hand does: not shown, jumps once a second, or sweeps on
@@ -47,21 +51,47 @@ constexpr float kSecondLength = 68;
 constexpr float kSecondTail = 17;
 
 // The three hands, the centre cap and their shadows. The shapes are made once;
-// each Draw lays them onto a buffer at the time's angles, over what it holds.
+// each Draw lays them onto a buffer at the time's angles, over what it holds:
+// first the hour and minute hands and the cap with their shadows, then the
+// second hand with its own, which rides above them.
+//
+// While the second hand sweeps, a face is drawn many times a second, yet the
+// slower hands move at most once a second: they are kept as a painted layer,
+// made again only when their angles or the style change, so that each face
+// works out only the second hand. (When nothing sweeps, each face shows a new
+// second and a layer would be made for one use only.)
 class ClockHands {
  public:
   ClockHands();
 
   void Draw(const PixelBuffer& buffer, Point centre, const HandTime& time,
-            const HandStyle& style) const;
+            const HandStyle& style);
 
  private:
   // One shape of a hand: its shadow, and its body over a thin rim.
   struct Part {
-    Part(const ConvexShape& shape, float rimWidth);
+    Part(std::initializer_list<Disc> discs, float rimWidth);
     Stencil shadow;
     Stencil body;
   };
+  // What the kept layer shows, and where in its square the centre lies.
+  struct LayerKey {
+    float hour;
+    float minute;
+    Point centre;
+    HandColours colours;
+    bool shadow;
+  };
+  class SlowHandsPainter;
+
+  void DrawSlowHands(const PixelBuffer& buffer, Point centre, const HandAngles& angles,
+                     const HandStyle& style) const;
+  // The pixels of the layer's square that the slow hands may change.
+  PixelRect SlowHandsBounds(Point centre, const HandAngles& angles, bool shadow) const;
+  void LaySlowHands(const PixelBuffer& buffer, Point centre, const HandAngles& angles,
+                    const HandStyle& style);
+  void DrawSecondHand(const PixelBuffer& buffer, Point centre, float degrees,
+                      const HandStyle& style) const;
 
   Part hour_;
   Part minute_;
@@ -69,4 +99,8 @@ class ClockHands {
   Part needle_;
   Part counterweight_;
   Part hub_;
+  // Null when its memory could not be had; the slow hands are then drawn each time.
+  std::unique_ptr<PaintedLayer> layer_;
+  LayerKey layerKey_{};
+  bool layerKept_ = false;
 };

@@ -10,8 +10,7 @@ constexpr float kPi = 3.14159265358979f;
 // an anti-aliased edge shows.
 constexpr float kArcTolerance = 0.04f;
 constexpr int kMaxHalfSegments = 15;
-constexpr int kMaxDiscs = 3;
-static_assert(kMaxDiscs * 2 * kMaxHalfSegments <= ConvexShape::kMaxCorners,
+static_assert(ConvexShape::kMaxDiscs * 2 * kMaxHalfSegments <= ConvexShape::kMaxCorners,
               "every sampled point can become a corner");
 // Half the side of the square that Grown starts from and cuts down, far larger
 // than any shape.
@@ -38,27 +37,19 @@ int SampleDisc(const Disc& disc, Point* out) {
   return count;
 }
 
-// A corner of a polygon being cut, with the edge that its outgoing side lies on.
-struct Corner {
-  Point at;
-  int source;
-};
-
-// Cuts the convex polygon `in` down to the side of line `source` where
+// Cuts the convex polygon `in` down to the side of the line where
 // normal . p <= limit; returns the new corner count.
-int Clip(const Corner* in, int count, Point normal, float limit, int source, Corner* out) {
+int Clip(const Point* in, int count, Point normal, float limit, Point* out) {
   int kept = 0;
   for (int i = 0; i < count; ++i) {
-    const Point a = in[i].at;
-    const Point b = in[(i + 1) % count].at;
+    const Point a = in[i];
+    const Point b = in[(i + 1) % count];
     const float da = normal.x * a.x + normal.y * a.y - limit;
     const float db = normal.x * b.x + normal.y * b.y - limit;
-    if (da <= 0) out[kept++] = in[i];
+    if (da <= 0) out[kept++] = a;
     if ((da < 0) != (db < 0) && da != db) {
       const float t = da / (da - db);
-      // Leaving the kept side, the outline goes on along the cutting line.
-      out[kept++] = {{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)},
-                     da <= 0 ? source : in[i].source};
+      out[kept++] = {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
     }
   }
   return kept;
@@ -90,7 +81,6 @@ ConvexShape ConvexShape::HullOfDiscs(const Disc* discs, int count) {
   shape.count_ = std::min(kMaxCorners, std::max(0, size - 1));  // the last point repeats the first
   std::copy(hull, hull + shape.count_, shape.corners_);
   shape.ComputeEdges();
-  for (int i = 0; i < shape.count_; ++i) shape.sources_[i] = i;
   return shape;
 }
 
@@ -107,23 +97,18 @@ void ConvexShape::ComputeEdges() {
 }
 
 ConvexShape ConvexShape::Grown(float distance) const {
-  Corner work[2][kMaxCorners + 8] = {{{{-kPlane, -kPlane}, -1},
-                                      {{kPlane, -kPlane}, -1},
-                                      {{kPlane, kPlane}, -1},
-                                      {{-kPlane, kPlane}, -1}}};
+  Point work[2][kMaxCorners + 8] = {
+      {{-kPlane, -kPlane}, {kPlane, -kPlane}, {kPlane, kPlane}, {-kPlane, kPlane}}};
   int count = 4;
   int current = 0;
   for (int i = 0; i < count_ && count > 0; ++i) {
-    count = Clip(work[current], count, normals_[i], offsets_[i] + distance, i, work[1 - current]);
+    count = Clip(work[current], count, normals_[i], offsets_[i] + distance, work[1 - current]);
     current = 1 - current;
   }
   ConvexShape grown;
   if (count < 3) return grown;
   grown.count_ = std::min(count, kMaxCorners);
-  for (int i = 0; i < grown.count_; ++i) {
-    grown.corners_[i] = work[current][i].at;
-    grown.sources_[i] = work[current][i].source;
-  }
+  std::copy(work[current], work[current] + grown.count_, grown.corners_);
   grown.ComputeEdges();
   return grown;
 }

@@ -15,14 +15,15 @@ struct Disc {
 };
 
 // A convex polygon in a shape's own frame, its corners in clockwise order on the
-// screen. Each edge keeps its outward unit normal and its line's distance from
-// the origin, so that a point's distance outside edge i is normal(i) . p -
-// offset(i).
+// screen. It serves as the outline that bounds a fill's rows; each edge keeps its
+// outward unit normal and its line's distance from the origin, for growing.
 class ConvexShape {
  public:
   static constexpr int kMaxCorners = 96;
+  static constexpr int kMaxDiscs = 3;
 
-  // The convex hull of discs on the axis, mirror-symmetric across it; at most three.
+  // The convex hull of discs on the axis, mirror-symmetric across it; at most
+  // kMaxDiscs. Its arcs lie at most 0.04 pixels inside the discs.
   static ConvexShape HullOfDiscs(const Disc* discs, int count);
 
   // The part of the plane where no edge's distance exceeds `distance`: the shape
@@ -33,18 +34,12 @@ class ConvexShape {
 
   int count() const { return count_; }
   Point corner(int i) const { return corners_[i]; }
-  Point normal(int i) const { return normals_[i]; }
-  float offset(int i) const { return offsets_[i]; }
-  // The edge of the shape that edge i (from corner i to the next) lies on: i
-  // itself, or for a grown shape the edge it was moved from.
-  int source(int i) const { return sources_[i]; }
 
  private:
   void ComputeEdges();
 
   int count_ = 0;
   Point corners_[kMaxCorners];
-  int sources_[kMaxCorners];
   Point normals_[kMaxCorners];
   float offsets_[kMaxCorners];
 };

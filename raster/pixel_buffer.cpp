@@ -1,10 +1,16 @@
 #include "raster/pixel_buffer.h"
 
+#include <algorithm>
+
 namespace {
 
 // A 5-5-5 pixel spread over 32 bits with green moved to the top half, so that
 // one multiplication blends all three channels without carries between them.
 constexpr uint32_t kSpreadMask = 0x03E07C1F;
+
+// Half a step in each channel of a spread pixel times 32, so that shifting back
+// to five bits rounds instead of cutting off.
+constexpr uint32_t kSpreadHalf = 16 | 16 << 10 | 16 << 21;
 
 inline uint32_t Spread(uint32_t pixel) { return (pixel | (pixel << 16)) & kSpreadMask; }
 
@@ -20,7 +26,7 @@ inline uint16_t Pack555(Rgb colour) {
 // One 5-5-5 pixel with `colour` at weight `alpha` / 32.
 inline uint16_t Blend555(uint16_t pixel, uint32_t colour, uint32_t alpha) {
   const uint32_t target = Spread(pixel);
-  return Gather(((colour * alpha + target * (32 - alpha)) >> 5) & kSpreadMask);
+  return Gather(((colour * alpha + target * (32 - alpha) + kSpreadHalf) >> 5) & kSpreadMask);
 }
 
 // One 8-bit channel: (source x weight + target x (255 - weight)) / 255, rounded.
@@ -29,6 +35,13 @@ inline uint8_t Mix(int target, int source, int weight) {
 }
 
 inline uint32_t Alpha32(int weight) { return static_cast<uint32_t>(weight * 33) >> 8; }
+
+// A premultiplied 8-bit channel (0 to 255) in the 5-bit scale x 32 that a
+// spread pixel times a weight of 32 has.
+inline uint32_t Added5(int channel, uint32_t keep32) {
+  const uint32_t scaled = (static_cast<uint32_t>(channel) * 992 + 127) / 255;
+  return std::min(scaled, 31 * (32 - keep32));
+}
 
 uint8_t* PixelAt(const PixelBuffer& buffer, int x, int y) {
   return buffer.bits + static_cast<long>(y) * buffer.stride + x * (buffer.bitsPerPixel / 8);
@@ -63,5 +76,66 @@ void BlendRun(const PixelBuffer& buffer, int x, int y, int count, const uint8_t*
     row[0] = Mix(row[0], colour.blue, weight[i]);
     row[1] = Mix(row[1], colour.green, weight[i]);
     row[2] = Mix(row[2], colour.red, weight[i]);
+  }
+}
+
+void BlendRunPair(const PixelBuffer& buffer, int x, int y, int count, const uint8_t* underWeight,
+                  Rgb under, const uint8_t* overWeight, Rgb over) {
+  if (buffer.bitsPerPixel != 16) {
+    BlendRun(buffer, x, y, count, underWeight, under);
+    BlendRun(buffer, x, y, count, overWeight, over);
+    return;
+  }
+  auto* pixel = reinterpret_cast<uint16_t*>(PixelAt(buffer, x, y));
+  const uint16_t overSolid = Pack555(over);
+  const uint32_t overSpread = Spread(overSolid);
+  const uint32_t underSpread = Spread(Pack555(under));
+  for (int i = 0; i < count; ++i) {
+    const uint32_t overAlpha = Alpha32(overWeight[i]);
+    if (overAlpha == 32) {
+      pixel[i] = overSolid;
+      continue;
+    }
+    const uint32_t underAlpha = Alpha32(underWeight[i]);
+    if ((overAlpha | underAlpha) == 0) continue;
+    uint32_t mixed = Spread(pixel[i]);
+    mixed = ((underSpread * underAlpha + mixed * (32 - underAlpha) + kSpreadHalf) >> 5) & kSpreadMask;
+    mixed = ((overSpread * overAlpha + mixed * (32 - overAlpha) + kSpreadHalf) >> 5) & kSpreadMask;
+    pixel[i] = Gather(mixed);
+  }
+}
+
+LayerPixel MakeLayerPixel(Rgb overBlack, Rgb overWhite) {
+  // Each channel shows the same share of what lies beneath; they differ only by
+  // rounding, so their mean is taken.
+  const int shown = (overWhite.red - overBlack.red) + (overWhite.green - overBlack.green) +
+                    (overWhite.blue - overBlack.blue);
+  const auto keep255 = static_cast<uint32_t>(std::clamp((shown + 1) / 3, 0, 255));
+  const uint32_t keep32 = (keep255 * 32 + 127) / 255;
+  const uint32_t added555 = Added5(overBlack.blue, keep32) | Added5(overBlack.red, keep32) << 10 |
+                            Added5(overBlack.green, keep32) << 21;
+  const uint32_t added888 = static_cast<uint32_t>(overBlack.blue) |
+                            static_cast<uint32_t>(overBlack.green) << 8 |
+                            static_cast<uint32_t>(overBlack.red) << 16;
+  return {added555, added888, static_cast<uint8_t>(keep32), static_cast<uint8_t>(keep255)};
+}
+
+void LayRun(const PixelBuffer& buffer, int x, int y, int count, const LayerPixel* pixels) {
+  uint8_t* row = PixelAt(buffer, x, y);
+  if (buffer.bitsPerPixel == 16) {
+    auto* pixel = reinterpret_cast<uint16_t*>(row);
+    for (int i = 0; i < count; ++i) {
+      const LayerPixel& p = pixels[i];
+      pixel[i] = Gather(((p.added555 + Spread(pixel[i]) * p.keep32 + kSpreadHalf) >> 5) & kSpreadMask);
+    }
+    return;
+  }
+  const int step = buffer.bitsPerPixel / 8;
+  for (int i = 0; i < count; ++i, row += step) {
+    const LayerPixel& p = pixels[i];
+    for (int channel = 0; channel < 3; ++channel) {
+      const int added = static_cast<int>(p.added888 >> (8 * channel)) & 0xFF;
+      row[channel] = static_cast<uint8_t>(std::min(255, added + (row[channel] * p.keep255 + 127) / 255));
+    }
   }
 }

@@ -21,6 +21,15 @@ struct PixelBuffer {
   int bitsPerPixel;
 };
 
+// Pixels of a buffer: columns left..right and rows top..bottom, inclusive; empty
+// when right < left or bottom < top.
+struct PixelRect {
+  int left;
+  int top;
+  int right;
+  int bottom;
+};
+
 // True for the three pixel sizes the blending functions write.
 bool IsBlendableDepth(int bitsPerPixel);
 
@@ -30,3 +39,25 @@ bool IsBlendableDepth(int bitsPerPixel);
 // their five bits per channel can show.
 void BlendRun(const PixelBuffer& buffer, int x, int y, int count, const uint8_t* weight,
               Rgb colour);
+// The same as BlendRun with `under` and then with `over`, in one pass.
+void BlendRunPair(const PixelBuffer& buffer, int x, int y, int count, const uint8_t* underWeight,
+                  Rgb under, const uint8_t* overWeight, Rgb over);
+
+// One pixel of a painted layer, in the forms the three depths lay it with: what
+// the paint added (premultiplied, as 5-5-5 fields ready for Blend555-style
+// arithmetic and as 8-bit blue, green, red) and how much of the pixel beneath
+// still shows (of 32 and of 255).
+struct LayerPixel {
+  uint32_t added555;
+  uint32_t added888;
+  uint8_t keep32;
+  uint8_t keep255;
+};
+
+// The layer pixel of a paint that turned black into `overBlack` and white into
+// `overWhite`.
+LayerPixel MakeLayerPixel(Rgb overBlack, Rgb overWhite);
+
+// Lays `count` layer pixels over row `y` from column `x` on: each pixel becomes
+// what the paint would have made of it. The run must lie inside the buffer.
+void LayRun(const PixelBuffer& buffer, int x, int y, int count, const LayerPixel* pixels);

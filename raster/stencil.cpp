@@ -26,8 +26,8 @@ int32_t CeilCrossing(int32_t crossing) {
 // crosses each row's line of pixel centres, rows asked for in increasing order.
 class SideWalker {
  public:
-  SideWalker(const Point* corners, const int* sources, int count, int top, int step)
-      : corners_(corners), sources_(sources), count_(count), step_(step), upper_(top) {}
+  SideWalker(const Point* corners, int count, int top, int step)
+      : corners_(corners), count_(count), step_(step), upper_(top) {}
 
   int32_t At(int row) {
     const float y = static_cast<float>(row);
@@ -51,14 +51,10 @@ class SideWalker {
     return crossing_;
   }
 
-  // The shape's edge that the last row's crossing lies on.
-  int edge() const { return sources_[step_ > 0 ? upper_ : lower()]; }
-
  private:
   int lower() const { return (upper_ + step_ + count_) % count_; }
 
   const Point* corners_;
-  const int* sources_;
   int count_;
   int step_;
   int upper_;
@@ -70,7 +66,6 @@ class SideWalker {
 // A placed polygon's corners in buffer coordinates and the rows it spans.
 struct Outline {
   Point corners[ConvexShape::kMaxCorners];
-  int sources[ConvexShape::kMaxCorners];
   int count = 0;
   int top = 0;  // index of the highest corner
   float minX = 0, maxX = 0, minY = 0, maxY = 0;
@@ -83,7 +78,6 @@ void PlaceOutline(const ConvexShape& shape, Point anchor, float sine, float cosi
     const Point c = shape.corner(i);
     const Point p = {anchor.x + c.x * cosine - c.y * sine, anchor.y + c.x * sine + c.y * cosine};
     outline->corners[i] = p;
-    outline->sources[i] = shape.source(i);
     if (i == 0 || p.y < outline->corners[outline->top].y) outline->top = i;
     outline->minX = i == 0 ? p.x : std::min(outline->minX, p.x);
     outline->maxX = i == 0 ? p.x : std::max(outline->maxX, p.x);
@@ -121,96 +115,100 @@ inline uint8_t WeightAt(int32_t d, const FadeSteps& steps, uint32_t opacity) {
   return static_cast<uint8_t>((room * steps.scale * opacity + (1u << 23)) >> 24);
 }
 
-// The shape's edges as whole-number lines, d = a x + b y + c in distance units
-// for the pixel centre (x, y) counted from the pixel `origin`, near the anchor.
-struct EdgeLines {
-  int count = 0;
-  int originX = 0;
-  int originY = 0;
-  int32_t a[ConvexShape::kMaxCorners];
-  int32_t b[ConvexShape::kMaxCorners];
-  int32_t c[ConvexShape::kMaxCorners];
-
-  int32_t Distance(int i, int x, int y) const {
-    return a[i] * (x - originX) + b[i] * (y - originY) + c[i];
-  }
-};
-
-// Walks along a row of pixel centres in one direction, following the edge whose
-// line lies farthest: that edge changes only to a neighbouring one, so it is
-// enough to carry the distances to the edge and its two neighbours along, each
-// growing by its own step per column, and to move on when a neighbour's passes.
-class FarthestEdge {
+// The discs' hull turned and anchored, for the exact distance of any point to
+// its outline: for each pair of neighbouring discs, the hull of the two, which
+// is bounded by their arcs and the two lines touching both. Points are taken in
+// the shape's frame: `along` its axis and `across` it.
+class PlacedDiscs {
  public:
-  // Starts at column `x` of row `y` from edge `start`; `direction` is 1 to walk
-  // right, -1 to walk left.
-  FarthestEdge(const EdgeLines& lines, int start, int x, int y, int direction)
-      : lines_(lines), index_(start), x_(x), y_(y), direction_(direction) {}
+  PlacedDiscs() = default;
+  PlacedDiscs(const Disc* discs, int count, Point anchor, float sine, float cosine)
+      : anchor_(anchor), axis_{sine, -cosine}, across_{cosine, sine} {
+    count_ = count;
+    for (int i = 0; i < count; ++i) {
+      const float along = discs[i].along;
+      const float next = i + 1 < count ? discs[i + 1].along : along;
+      const float length = next - along;
+      const float nextRadius = i + 1 < count ? discs[i + 1].radius : discs[i].radius;
+      const float slant = length > 0 ? (discs[i].radius - nextRadius) / length : 0;
+      pairs_[i] = {along, length, discs[i].radius, nextRadius, slant,
+                   std::sqrt(std::max(0.0f, 1 - slant * slant))};
+    }
+    if (count_ > 1) --count_;  // n discs make n - 1 pairs; one disc makes one
+  }
 
-  // Writes the distances of the next `count` columns to out[0], out[direction],
-  // out[2 x direction] and so on; with `keepLarger`, only where they exceed what
-  // is there.
-  void Walk(int count, int32_t* out, bool keepLarger) {
-    const int last = lines_.count - 1;
-    int next = index_ == last ? 0 : index_ + 1;
-    int previous = index_ == 0 ? last : index_ - 1;
-    int32_t here = lines_.Distance(index_, x_, y_);
-    int32_t toNext = lines_.Distance(next, x_, y_);
-    int32_t toPrevious = lines_.Distance(previous, x_, y_);
-    for (int i = 0; i < count; ++i, out += direction_, x_ += direction_) {
-      for (int steps = 0; (toNext > here || toPrevious > here) && steps <= last; ++steps) {
-        if (toNext >= toPrevious) {
-          previous = index_;
-          toPrevious = here;
-          index_ = next;
-          here = toNext;
-          next = index_ == last ? 0 : index_ + 1;
-          toNext = lines_.Distance(next, x_, y_);
-        } else {
-          next = index_;
-          toNext = here;
-          index_ = previous;
-          here = toPrevious;
-          previous = index_ == 0 ? last : index_ - 1;
-          toPrevious = lines_.Distance(previous, x_, y_);
-        }
+  // The distances, in distance units, of `count` pixel centres of row `y` from
+  // column `x` on, to out[0] and on.
+  void Row(int x, int y, int count, int32_t* out) const {
+    const float dx = static_cast<float>(x) - anchor_.x;
+    const float dy = static_cast<float>(y) - anchor_.y;
+    float along = dx * axis_.x + dy * axis_.y;
+    float across = dx * across_.x + dy * across_.y;
+    for (int i = 0; i < count; ++i, along += axis_.x, across += across_.x) {
+      float nearest = Distance(pairs_[0], along, std::fabs(across));
+      for (int k = 1; k < count_; ++k) {
+        nearest = std::min(nearest, Distance(pairs_[k], along, std::fabs(across)));
       }
-      *out = keepLarger ? std::max(*out, here) : here;
-      here += direction_ * lines_.a[index_];
-      toNext += direction_ * lines_.a[next];
-      toPrevious += direction_ * lines_.a[previous];
+      out[i] = static_cast<int32_t>(std::lrint(nearest * kDistanceOne));
     }
   }
 
  private:
-  const EdgeLines& lines_;
-  int index_;
-  int x_;
-  int y_;
-  int direction_;
+  // Two discs on the axis, `length` apart; the lines touching both lean by
+  // `slant` (the sine of their angle to the axis) when the radii differ.
+  struct Pair {
+    float along;
+    float length;
+    float radius;
+    float nextRadius;
+    float slant;
+    float upright;  // the cosine of that angle
+  };
+
+  static float Distance(const Pair& pair, float along, float across) {
+    const float t = along - pair.along;
+    // Where along the touching line the point lies: before the first disc's
+    // touching point, past the second's, or in between.
+    const float q = t * pair.upright - across * pair.slant;
+    if (q <= 0) return std::sqrt(t * t + across * across) - pair.radius;
+    if (q >= pair.length * pair.upright) {
+      const float u = t - pair.length;
+      return std::sqrt(u * u + across * across) - pair.nextRadius;
+    }
+    return t * pair.slant + across * pair.upright - pair.radius;
+  }
+
+  Point anchor_{};
+  Point axis_{};
+  Point across_{};
+  Pair pairs_[ConvexShape::kMaxDiscs];
+  int count_ = 0;
 };
 
 }  // namespace
 
 // The stencil turned and anchored: its outlines in buffer coordinates and its
-// edges' lines.
+// discs.
 struct Stencil::Placement {
   Outline reach;
   Outline solid;
-  EdgeLines lines;
+  PlacedDiscs discs;
 };
 
-Stencil::Stencil(const ConvexShape& shape, Fade fade) : Stencil(shape, fade, fade) {
+Stencil::Stencil(const Disc* discs, int count, Fade fade) : Stencil(discs, count, fade, fade) {
   layered_ = false;
 }
 
-Stencil::Stencil(const ConvexShape& shape, Fade under, Fade over)
-    : shape_(shape),
-      reach_(shape.Grown(std::max(under.grow + under.softness / 2, over.grow + over.softness / 2))),
-      solid_(shape.Grown(std::min(under.grow - under.softness / 2, over.grow - over.softness / 2))),
+Stencil::Stencil(const Disc* discs, int count, Fade under, Fade over)
+    : discCount_(std::clamp(count, 0, ConvexShape::kMaxDiscs)),
       under_(under),
       over_(over),
-      layered_(true) {}
+      layered_(true) {
+  std::copy(discs, discs + discCount_, discs_);
+  const ConvexShape shape = ConvexShape::HullOfDiscs(discs_, discCount_);
+  reach_ = shape.Grown(std::max(under.grow + under.softness / 2, over.grow + over.softness / 2));
+  solid_ = shape.Grown(std::min(under.grow - under.softness / 2, over.grow - over.softness / 2));
+}
 
 void Stencil::Place(Point anchor, float degrees, Placement* placement) const {
   const float radians = degrees * kPi / 180;
@@ -218,21 +216,7 @@ void Stencil::Place(Point anchor, float degrees, Placement* placement) const {
   const float cosine = std::cos(radians);
   PlaceOutline(reach_, anchor, sine, cosine, &placement->reach);
   PlaceOutline(solid_, anchor, sine, cosine, &placement->solid);
-  EdgeLines& lines = placement->lines;
-  lines.count = shape_.count();
-  lines.originX = static_cast<int>(std::lrint(anchor.x));
-  lines.originY = static_cast<int>(std::lrint(anchor.y));
-  const float fromX = anchor.x - static_cast<float>(lines.originX);
-  const float fromY = anchor.y - static_cast<float>(lines.originY);
-  for (int i = 0; i < shape_.count(); ++i) {
-    const Point n = shape_.normal(i);
-    const float nx = n.x * cosine - n.y * sine;
-    const float ny = n.x * sine + n.y * cosine;
-    lines.a[i] = static_cast<int32_t>(std::lrint(nx * kDistanceOne));
-    lines.b[i] = static_cast<int32_t>(std::lrint(ny * kDistanceOne));
-    lines.c[i] = static_cast<int32_t>(
-        std::lrint(-(nx * fromX + ny * fromY + shape_.offset(i)) * kDistanceOne));
-  }
+  placement->discs = PlacedDiscs(discs_, discCount_, anchor, sine, cosine);
 }
 
 PixelRect Stencil::Bounds(Point anchor, float degrees, int width, int height) const {
@@ -258,14 +242,14 @@ void Stencil::Render(const PixelBuffer& buffer, const Placement& placement, cons
                      Paint over) const {
   const Outline& reach = placement.reach;
   const Outline& solid = placement.solid;
-  if (reach.count == 0 || placement.lines.count == 0) return;
+  if (reach.count == 0) return;
   const PixelRect box = BoxOf(reach, buffer.width, buffer.height);
   const FadeSteps overSteps = StepsOf(over_);
   const FadeSteps underSteps = StepsOf(under_);
-  SideWalker reachLeft(reach.corners, reach.sources, reach.count, reach.top, -1);
-  SideWalker reachRight(reach.corners, reach.sources, reach.count, reach.top, 1);
-  SideWalker solidLeft(solid.corners, solid.sources, solid.count, solid.top, -1);
-  SideWalker solidRight(solid.corners, solid.sources, solid.count, solid.top, 1);
+  SideWalker reachLeft(reach.corners, reach.count, reach.top, -1);
+  SideWalker reachRight(reach.corners, reach.count, reach.top, 1);
+  SideWalker solidLeft(solid.corners, solid.count, solid.top, -1);
+  SideWalker solidRight(solid.corners, solid.count, solid.top, 1);
   int32_t distance[kMaxRow];
   uint8_t overWeight[kMaxRow];
   uint8_t underWeight[kMaxRow];
@@ -284,15 +268,14 @@ void Stencil::Render(const PixelBuffer& buffer, const Placement& placement, cons
       solidLast = std::min(count - 1, FloorCrossing(solidRight.At(y)) - first);
       if (solidLast < solidFirst) solidFirst = count, solidLast = count - 1;
     }
-    const bool split = solidFirst <= solidLast;
-
-    // Where the outline crosses the row, its own edge is the farthest: each side's
-    // search starts there and follows the row inwards. Without a full part in
-    // between, a thin shape's two sides both matter across the whole row.
-    FarthestEdge fromLeft(placement.lines, reachLeft.edge(), first, y, 1);
-    FarthestEdge fromRight(placement.lines, reachRight.edge(), last, y, -1);
-    fromLeft.Walk(split ? solidFirst : count, distance, false);
-    fromRight.Walk(split ? count - 1 - solidLast : count, distance + count - 1, !split);
+    // The full part needs no distances.
+    if (solidFirst <= solidLast) {
+      placement.discs.Row(first, y, solidFirst, distance);
+      placement.discs.Row(first + solidLast + 1, y, count - 1 - solidLast,
+                          distance + solidLast + 1);
+    } else {
+      placement.discs.Row(first, y, count, distance);
+    }
 
     for (int i = 0; i < count; ++i) {
       const bool full = i >= solidFirst && i <= solidLast;
@@ -301,7 +284,10 @@ void Stencil::Render(const PixelBuffer& buffer, const Placement& placement, cons
         underWeight[i] = full ? under->opacity : WeightAt(distance[i], underSteps, under->opacity);
       }
     }
-    if (under != nullptr) BlendRun(buffer, first, y, count, underWeight, under->colour);
-    BlendRun(buffer, first, y, count, overWeight, over.colour);
+    if (under != nullptr) {
+      BlendRunPair(buffer, first, y, count, underWeight, under->colour, overWeight, over.colour);
+    } else {
+      BlendRun(buffer, first, y, count, overWeight, over.colour);
+    }
   }
 }

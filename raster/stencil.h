@@ -19,25 +19,17 @@ struct Paint {
   uint8_t opacity;
 };
 
-// The pixels a fill may change: columns left..right and rows top..bottom,
-// inclusive; empty when right < left or bottom < top.
-struct PixelRect {
-  int left;
-  int top;
-  int right;
-  int bottom;
-};
-
-// A convex shape made ready to be laid onto pixels, turned and anchored anywhere,
-// with one ink or with two in one pass (a rim beneath a body). Each pixel's
-// coverage comes from the largest distance of its centre to the edges' lines, in
-// fixed point, and is worked out only inside the shape's bounding box and only
-// where it is neither none nor full. A fill's rows are at most 1024 pixels wide;
+// The hull of a few discs on an axis (a hand, a cap) made ready to be laid onto
+// pixels, turned and anchored anywhere, with one ink or with two in one pass (a
+// rim beneath a body). Each pixel's coverage comes from the exact distance of its
+// centre to the hull's outline, and is worked out only within the rows' spans of
+// a polygon around the outermost ink and only where it is neither none nor full. A fill's rows are at most 1024 pixels wide;
 // a wider shape is cut off there.
 class Stencil {
  public:
-  Stencil(const ConvexShape& shape, Fade fade);
-  Stencil(const ConvexShape& shape, Fade under, Fade over);
+  // The hull of at most ConvexShape::kMaxDiscs discs on the axis.
+  Stencil(const Disc* discs, int count, Fade fade);
+  Stencil(const Disc* discs, int count, Fade under, Fade over);
 
   // The pixels that a fill at `anchor`, turned clockwise by `degrees`, may change
   // in a buffer of `width` x `height`.
@@ -55,7 +47,8 @@ class Stencil {
   void Render(const PixelBuffer& buffer, const Placement& placement, const Paint* under,
               Paint over) const;
 
-  ConvexShape shape_;
+  Disc discs_[ConvexShape::kMaxDiscs];
+  int discCount_;
   // Where the outermost ink reaches, and where the upper ink is full.
   ConvexShape reach_;
   ConvexShape solid_;

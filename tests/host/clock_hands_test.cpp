@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <vector>
 
@@ -22,6 +24,14 @@ struct TestBuffer {
   int Blue(int x, int y) const {
     const uint8_t* p = pixels.bits + y * pixels.stride + x * pixels.bitsPerPixel / 8;
     return pixels.bitsPerPixel == 16 ? (p[0] & 31) << 3 : p[0];
+  }
+
+  // The three channels of pixel (x, y), each widened to eight bits.
+  std::array<int, 3> Channels(int x, int y) const {
+    const uint8_t* p = pixels.bits + y * pixels.stride + x * pixels.bitsPerPixel / 8;
+    if (pixels.bitsPerPixel != 16) return {p[0], p[1], p[2]};
+    const int v = p[0] | p[1] << 8;
+    return {(v & 31) << 3, (v >> 5 & 31) << 3, (v >> 10 & 31) << 3};
   }
 
   std::vector<uint8_t> bytes;
@@ -52,7 +62,7 @@ TEST(AnglesAt, TheSlowerHandsMoveOnWithTheFasterOnes) {
 }
 
 TEST(ClockHands, AtThreeTheMinuteHandPointsUpAndTheHourHandRight) {
-  const ClockHands hands;
+  ClockHands hands;
   for (bool shadow : {false, true}) {
     TestBuffer buffer(200, 200, 24);
     hands.Draw(buffer.pixels, kCentre, At(3, 0, 0), {kWhiteHands, SecondHand::kOff, shadow});
@@ -72,10 +82,9 @@ TEST(ClockHands, AtThreeTheMinuteHandPointsUpAndTheHourHandRight) {
 
 TEST(Stencil, AVerticalShapeCoversBothSidesAlike) {
   const Disc discs[] = {{-10, 2.3f}, {11, 3.1f}, {62.9f, 1.1f}};
-  const ConvexShape shape = ConvexShape::HullOfDiscs(discs, 3);
   for (Fade fade : {Fade{0, 1}, Fade{0.2f, 2.6f}}) {
     TestBuffer buffer(200, 200, 24);
-    Stencil(shape, fade).Fill(buffer.pixels, kCentre, 0, {kWhite, 255});
+    Stencil(discs, 3, fade).Fill(buffer.pixels, kCentre, 0, {kWhite, 255});
     int partial = 0;
     for (int y = 30; y < 120; ++y) {
       for (int k = 1; k < 10; ++k) {
@@ -89,8 +98,7 @@ TEST(Stencil, AVerticalShapeCoversBothSidesAlike) {
 
 TEST(Stencil, WritesOnlyInsideItsBoundsAndTheBuffer) {
   const Disc discs[] = {{-17, 1.6f}, {40, 1.2f}};
-  const ConvexShape shape = ConvexShape::HullOfDiscs(discs, 2);
-  const Stencil stencil(shape, Fade{0.9f, 1}, Fade{0, 1});
+  const Stencil stencil(discs, 2, Fade{0.9f, 1}, Fade{0, 1});
   const Point anchors[] = {{30, 30}, {2, 45}, {48, 3.5f}, {-80, 20}};
   for (const Point anchor : anchors) {
     for (float degrees = 0; degrees < 360; degrees += 23) {
@@ -111,11 +119,10 @@ TEST(Stencil, WritesOnlyInsideItsBoundsAndTheBuffer) {
 
 TEST(Stencil, SixteenTwentyFourAndThirtyTwoBitsGetTheSameCoverage) {
   const Disc discs[] = {{-9, 2.8f}, {9, 4.1f}, {41.3f, 1.7f}};
-  const ConvexShape shape = ConvexShape::HullOfDiscs(discs, 3);
   for (Fade fade : {Fade{0, 1}, Fade{0.2f, 2.6f}}) {
     TestBuffer b16(200, 200, 16), b24(200, 200, 24), b32(200, 200, 32);
     for (TestBuffer* buffer : {&b16, &b24, &b32}) {
-      Stencil(shape, fade).Fill(buffer->pixels, kCentre, 131, {kWhite, 255});
+      Stencil(discs, 3, fade).Fill(buffer->pixels, kCentre, 131, {kWhite, 255});
     }
     int covered = 0;
     for (int y = 0; y < 200; ++y) {
@@ -127,6 +134,51 @@ TEST(Stencil, SixteenTwentyFourAndThirtyTwoBitsGetTheSameCoverage) {
       }
     }
     EXPECT_GT(covered, 200);
+  }
+}
+
+// A sweeping face at a whole second has the once-a-second face's angles: the
+// kept layer of the slow hands must look like drawing them, over any picture,
+// also after the time, the scheme or the place changed, and cut at the edges.
+TEST(ClockHands, SweepingFacesLookLikeFacesDrawnAfresh) {
+  const HandColours gold = {{236, 196, 110}, {48, 30, 10}, 190, {232, 84, 48}, {236, 196, 110}};
+  const HandColours dark = {{26, 28, 36}, {255, 255, 255}, 120, {214, 32, 32}, {26, 28, 36}};
+  const struct {
+    HandTime time;
+    const HandColours* colours;
+    Point centre;
+  } rows[] = {
+      {At(10, 9, 30), &gold, kCentre},   {At(10, 9, 31), &gold, kCentre},
+      {At(10, 9, 31), &dark, kCentre},   {At(4, 50, 5), &dark, {100.4f, 99.7f}},
+      {At(4, 50, 5), &dark, {12, 190}},  {At(7, 20, 0), &gold, {190, 8}},
+  };
+  for (int depth : {16, 32}) {
+    ClockHands sweeping;
+    for (const auto& row : rows) {
+      TestBuffer swept(200, 200, depth), fresh(200, 200, depth);
+      for (size_t i = 0; i < swept.bytes.size(); ++i) {
+        swept.bytes[i] = fresh.bytes[i] = static_cast<uint8_t>(i * 7 / 5);
+      }
+      sweeping.Draw(swept.pixels, row.centre, row.time, {*row.colours, SecondHand::kSweep, true});
+      ClockHands().Draw(fresh.pixels, row.centre, row.time, {*row.colours, SecondHand::kStep, true});
+      ASSERT_TRUE(std::equal(swept.bytes.begin() + 200 * swept.pixels.stride, swept.bytes.end(),
+                             fresh.bytes.begin() + 200 * swept.pixels.stride))
+          << "written past the buffer";
+      int differing = 0;
+      for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 200; ++x) {
+          const auto a = swept.Channels(x, y), b = fresh.Channels(x, y);
+          for (int c = 0; c < 3; ++c) {
+            // With five bits a channel, each ink drawn afresh takes its weight
+            // in 32 steps, where the layer takes only their sum.
+            ASSERT_LE(std::abs(a[c] - b[c]), depth == 16 ? 16 : 3)
+                << x << ", " << y << " at " << row.time.second << ", " << depth << " bits";
+          }
+          differing += a != b;
+        }
+      }
+      EXPECT_LT(differing, 400) << row.time.second << ", " << depth << " bits";
+    }
   }
 }
 
