@@ -122,6 +122,7 @@ target_link_libraries(mag_bench PRIVATE kelvane_app)
 kelvane_win32_target(mag_bench)
 
 add_executable(idle_window WIN32 bench/idle_window.cpp)
+target_link_libraries(idle_window PRIVATE kelvane_app)
 kelvane_win32_target(idle_window)
 
 add_executable(bare_window WIN32 bench/bare_window.cpp)
