@@ -1,6 +1,6 @@
 // A soak run, not a test: 100,000 face compositions with Mirrick in the info slot
 // (and, when a path is given, a clock module in slot 1), then 1,000 unload and
-// reload cycles of each of two plug-ins. Prints memory and GDI objects at the
+// reload cycles of that clock module and of each of two plug-ins. Prints memory and GDI objects at the
 // start and end of each phase; both must stay flat.
 //   soak.exe [CLOCK_MODULE.dll]
 #include <windows.h>
@@ -25,23 +25,6 @@ constexpr int kPluginWarmUp = 10;
 // A test plug-in that answers every call, and the shipped one, which links the
 // C++ runtime; each is soaked alone, so that a change can be laid at its door.
 const char* const kPlugins[] = {"plugin_good.dll", "wallpaper.dll"};
-
-// Committed private pages, which also count memory that was allocated but never
-// touched, and so is not resident.
-long long CommittedPrivateKib() {
-  long long total = 0;
-  MEMORY_BASIC_INFORMATION region;
-  const char* address = nullptr;
-  while (VirtualQuery(address, &region, sizeof region) == sizeof region) {
-    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
-      total += static_cast<long long>(region.RegionSize);
-    }
-    const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
-    if (next <= address) break;
-    address = next;
-  }
-  return total / 1024;
-}
 
 struct Snapshot {
   long long residentKib = 0;
@@ -153,6 +136,40 @@ int SoakCompositions(const char* clockModule) {
   return 0;
 }
 
+// One cycle of the module page switching clock modules: the module into slot 1,
+// one face, and out again.
+bool ModuleCycle(ClockFace& face, const char* clockModule, const SYSTEMTIME& now) {
+  HMODULE module = LoadLibraryA(clockModule);
+  if (module == nullptr) return false;
+  face.SetModule(ClockFace::kClockSlot, module);
+  face.Draw(&now);
+  if (HMODULE previous = face.SetModule(ClockFace::kClockSlot, nullptr)) FreeLibrary(previous);
+  PumpMessages();
+  return true;
+}
+
+int SoakModule(const char* clockModule) {
+  TestWindow window(0, 0, ClockFace::kFaceSize, ClockFace::kFaceSize, RGB(0, 0, 0));
+  ClockFace face;
+  face.Attach(window.get());
+  face.LoadBackground("");
+  std::printf("%d module unload and reload cycles, %s (after %d to warm up)\n", kPluginCycles,
+              clockModule, kPluginWarmUp);
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  for (int i = 0; i < kPluginWarmUp; ++i) ModuleCycle(face, clockModule, now);
+  const Snapshot start = Take();
+  const DWORD startTick = GetTickCount();
+  for (int i = 0; i < kPluginCycles; ++i) {
+    if (!ModuleCycle(face, clockModule, now)) {
+      std::printf("cycle %d: %s did not load\n", i, clockModule);
+      return 1;
+    }
+  }
+  PrintChange(start, Take(), startTick);
+  return 0;
+}
+
 // "<ExeDir>\plugin", where the host looks for plug-ins, holding one plug-in built
 // beside this program and an enable list naming it; removed at the end, together
 // with what an interrupted earlier run left.
@@ -226,6 +243,7 @@ int SoakPlugin(const char* plugin) {
 int main(int argc, char** argv) {
   const char* clockModule = argc > 1 ? argv[1] : nullptr;
   if (SoakCompositions(clockModule) != 0) return 1;
+  if (clockModule != nullptr && SoakModule(clockModule) != 0) return 1;
   for (const char* plugin : kPlugins) {
     if (SoakPlugin(plugin) != 0) return 1;
   }

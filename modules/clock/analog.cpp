@@ -2,6 +2,7 @@
 // a soft shadow, drawn over the dial of the background. The host calls these
 // exports by their plain names with the C calling convention, as the SDK header
 // declares them.
+#include "base/runtime_pool.h"
 #include "modules/clock/analog_clock.h"
 #include "sdk/kelvane_module.h"
 
@@ -12,8 +13,11 @@ AnalogClock g_clock;
 
 }  // namespace
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) g_module = instance;
+  // Freed by the host (not at process exit), as when the user switches modules
+  // or plug-ins on the customize dialog.
+  if (reason == DLL_PROCESS_DETACH && reserved == nullptr) ReleaseRuntimePool();
   return TRUE;
 }
 

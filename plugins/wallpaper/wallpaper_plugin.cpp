@@ -3,6 +3,7 @@
 // ones the SDK header declares.
 #include <cstring>
 
+#include "base/runtime_pool.h"
 #include "plugins/wallpaper/wallpaper_dialog.h"
 #include "plugins/wallpaper/wallpaper_state.h"
 #include "sdk/kelvane_plugin.h"
@@ -21,8 +22,11 @@ void WriteCaption(char* buffer) { std::memcpy(buffer, kCaption, sizeof kCaption)
 
 }  // namespace
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) g_module = instance;
+  // Freed by the host (not at process exit), as when the user switches modules
+  // or plug-ins on the customize dialog.
+  if (reason == DLL_PROCESS_DETACH && reserved == nullptr) ReleaseRuntimePool();
   return TRUE;
 }
 

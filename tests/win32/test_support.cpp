@@ -274,6 +274,21 @@ bool WaitForMoveLoop(HWND window) {
   });
 }
 
+long long CommittedPrivateKib() {
+  long long total = 0;
+  MEMORY_BASIC_INFORMATION region;
+  const char* address = nullptr;
+  while (VirtualQuery(address, &region, sizeof region) == sizeof region) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
+      total += static_cast<long long>(region.RegionSize);
+    }
+    const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+    if (next <= address) break;
+    address = next;
+  }
+  return total / 1024;
+}
+
 int GdiHeadroom() {
   // Far above any process's GDI limit; the cap only stops a system without one.
   constexpr size_t kCap = 1000000;

@@ -93,6 +93,10 @@ class TestWindow {
 // and works where GetGuiResources does not (Wine answers 0).
 int GdiHeadroom();
 
+// This process's committed private memory in KiB, which also counts memory
+// that was allocated but never touched, and so is not resident.
+long long CommittedPrivateKib();
+
 // The colour of a screen pixel, as COLORREF.
 COLORREF ScreenPixel(int x, int y);
 
