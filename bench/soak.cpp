@@ -1,7 +1,7 @@
 // A soak run, not a test: 100,000 face compositions with Mirrick in the info slot
 // (and, when a path is given, a clock module in slot 1), then 1,000 unload and
-// reload cycles of that clock module and of each of two plug-ins. Prints memory and GDI objects at the
-// start and end of each phase; both must stay flat.
+// reload cycles of that clock module and of each of two plug-ins. Prints memory
+// and GDI objects at the start and end of each phase; both must stay flat.
 //   soak.exe [CLOCK_MODULE.dll]
 #include <windows.h>
 // psapi.h needs the types of windows.h.

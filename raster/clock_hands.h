@@ -64,8 +64,7 @@ class ClockHands {
  public:
   ClockHands();
 
-  void Draw(const PixelBuffer& buffer, Point centre, const HandTime& time,
-            const HandStyle& style);
+  void Draw(const PixelBuffer& buffer, Point centre, const HandTime& time, const HandStyle& style);
 
  private:
   // One shape of a hand: its shadow, and its body over a thin rim.

@@ -99,7 +99,8 @@ void BlendRunPair(const PixelBuffer& buffer, int x, int y, int count, const uint
     const uint32_t underAlpha = Alpha32(underWeight[i]);
     if ((overAlpha | underAlpha) == 0) continue;
     uint32_t mixed = Spread(pixel[i]);
-    mixed = ((underSpread * underAlpha + mixed * (32 - underAlpha) + kSpreadHalf) >> 5) & kSpreadMask;
+    mixed =
+        ((underSpread * underAlpha + mixed * (32 - underAlpha) + kSpreadHalf) >> 5) & kSpreadMask;
     mixed = ((overSpread * overAlpha + mixed * (32 - overAlpha) + kSpreadHalf) >> 5) & kSpreadMask;
     pixel[i] = Gather(mixed);
   }
@@ -126,7 +127,8 @@ void LayRun(const PixelBuffer& buffer, int x, int y, int count, const LayerPixel
     auto* pixel = reinterpret_cast<uint16_t*>(row);
     for (int i = 0; i < count; ++i) {
       const LayerPixel& p = pixels[i];
-      pixel[i] = Gather(((p.added555 + Spread(pixel[i]) * p.keep32 + kSpreadHalf) >> 5) & kSpreadMask);
+      pixel[i] =
+          Gather(((p.added555 + Spread(pixel[i]) * p.keep32 + kSpreadHalf) >> 5) & kSpreadMask);
     }
     return;
   }
@@ -135,7 +137,8 @@ void LayRun(const PixelBuffer& buffer, int x, int y, int count, const LayerPixel
     const LayerPixel& p = pixels[i];
     for (int channel = 0; channel < 3; ++channel) {
       const int added = static_cast<int>(p.added888 >> (8 * channel)) & 0xFF;
-      row[channel] = static_cast<uint8_t>(std::min(255, added + (row[channel] * p.keep255 + 127) / 255));
+      row[channel] =
+          static_cast<uint8_t>(std::min(255, added + (row[channel] * p.keep255 + 127) / 255));
     }
   }
 }

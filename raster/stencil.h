@@ -23,8 +23,8 @@ struct Paint {
 // pixels, turned and anchored anywhere, with one ink or with two in one pass (a
 // rim beneath a body). Each pixel's coverage comes from the exact distance of its
 // centre to the hull's outline, and is worked out only within the rows' spans of
-// a polygon around the outermost ink and only where it is neither none nor full. A fill's rows are at most 1024 pixels wide;
-// a wider shape is cut off there.
+// a polygon around the outermost ink and only where it is neither none nor full.
+// A fill's rows are at most 1024 pixels wide; a wider shape is cut off there.
 class Stencil {
  public:
   // The hull of at most ConvexShape::kMaxDiscs discs on the axis.

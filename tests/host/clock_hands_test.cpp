@@ -148,9 +148,9 @@ TEST(ClockHands, SweepingFacesLookLikeFacesDrawnAfresh) {
     const HandColours* colours;
     Point centre;
   } rows[] = {
-      {At(10, 9, 30), &gold, kCentre},   {At(10, 9, 31), &gold, kCentre},
-      {At(10, 9, 31), &dark, kCentre},   {At(4, 50, 5), &dark, {100.4f, 99.7f}},
-      {At(4, 50, 5), &dark, {12, 190}},  {At(7, 20, 0), &gold, {190, 8}},
+      {At(10, 9, 30), &gold, kCentre},  {At(10, 9, 31), &gold, kCentre},
+      {At(10, 9, 31), &dark, kCentre},  {At(4, 50, 5), &dark, {100.4f, 99.7f}},
+      {At(4, 50, 5), &dark, {12, 190}}, {At(7, 20, 0), &gold, {190, 8}},
   };
   for (int depth : {16, 32}) {
     ClockHands sweeping;
@@ -160,7 +160,8 @@ TEST(ClockHands, SweepingFacesLookLikeFacesDrawnAfresh) {
         swept.bytes[i] = fresh.bytes[i] = static_cast<uint8_t>(i * 7 / 5);
       }
       sweeping.Draw(swept.pixels, row.centre, row.time, {*row.colours, SecondHand::kSweep, true});
-      ClockHands().Draw(fresh.pixels, row.centre, row.time, {*row.colours, SecondHand::kStep, true});
+      ClockHands().Draw(fresh.pixels, row.centre, row.time,
+                        {*row.colours, SecondHand::kStep, true});
       ASSERT_TRUE(std::equal(swept.bytes.begin() + 200 * swept.pixels.stride, swept.bytes.end(),
                              fresh.bytes.begin() + 200 * swept.pixels.stride))
           << "written past the buffer";
