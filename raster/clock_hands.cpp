@@ -66,13 +66,20 @@ ClockHands::ClockHands()
       cap_({{0, 4.8f}}, kRimWidth),
       needle_({{-kSecondTail + 1, 1.0f}, {kSecondLength - 0.55f, 0.55f}}, kSecondRimWidth),
       counterweight_({{-12, 2.6f}}, kSecondRimWidth),
-      hub_({{0, 2.8f}}, kSecondRimWidth),
-      layer_(new (std::nothrow) PaintedLayer) {}
+      hub_({{0, 2.8f}}, kSecondRimWidth) {}
+
+bool ClockHands::LayerKey::operator==(const LayerKey& other) const {
+  return hour == other.hour && minute == other.minute && centre.x == other.centre.x &&
+         centre.y == other.centre.y && SameColours(colours, other.colours) &&
+         shadow == other.shadow;
+}
 
 void ClockHands::Draw(const PixelBuffer& buffer, Point centre, const HandTime& time,
                       const HandStyle& style) {
-  const HandAngles angles = AnglesAt(time, style.secondHand == SecondHand::kSweep);
-  if (style.secondHand == SecondHand::kSweep && layer_ != nullptr) {
+  const bool sweeping = style.secondHand == SecondHand::kSweep;
+  const HandAngles angles = AnglesAt(time, sweeping);
+  if (sweeping && layer_ == nullptr) layer_.reset(new (std::nothrow) PaintedLayer);
+  if (sweeping && layer_ != nullptr) {
     LaySlowHands(buffer, centre, angles, style);
   } else {
     DrawSlowHands(buffer, centre, angles, style);
@@ -118,10 +125,7 @@ void ClockHands::LaySlowHands(const PixelBuffer& buffer, Point centre, const Han
   const int top = static_cast<int>(std::lrint(centre.y)) - PaintedLayer::kSize / 2;
   const Point inSquare = {centre.x - static_cast<float>(left), centre.y - static_cast<float>(top)};
   const LayerKey key = {angles.hour, angles.minute, inSquare, style.colours, style.shadow};
-  const bool same = layerKept_ && key.hour == layerKey_.hour && key.minute == layerKey_.minute &&
-                    key.centre.x == layerKey_.centre.x && key.centre.y == layerKey_.centre.y &&
-                    SameColours(key.colours, layerKey_.colours) && key.shadow == layerKey_.shadow;
-  if (!same) {
+  if (!layerKept_ || !(key == layerKey_)) {
     layer_->Record(SlowHandsPainter(*this, inSquare, angles, style),
                    SlowHandsBounds(inSquare, angles, style.shadow));
     layerKey_ = key;

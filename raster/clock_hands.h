@@ -80,6 +80,8 @@ class ClockHands {
     Point centre;
     HandColours colours;
     bool shadow;
+
+    bool operator==(const LayerKey& other) const;
   };
   class SlowHandsPainter;
 
@@ -98,7 +100,8 @@ class ClockHands {
   Part needle_;
   Part counterweight_;
   Part hub_;
-  // Null when its memory could not be had; the slow hands are then drawn each time.
+  // Made when the second hand first sweeps; while its memory cannot be had, the
+  // slow hands are drawn each time.
   std::unique_ptr<PaintedLayer> layer_;
   LayerKey layerKey_{};
   bool layerKept_ = false;

@@ -124,17 +124,15 @@ class PlacedDiscs {
   PlacedDiscs() = default;
   PlacedDiscs(const Disc* discs, int count, Point anchor, float sine, float cosine)
       : anchor_(anchor), axis_{sine, -cosine}, across_{cosine, sine} {
-    count_ = count;
-    for (int i = 0; i < count; ++i) {
-      const float along = discs[i].along;
-      const float next = i + 1 < count ? discs[i + 1].along : along;
-      const float length = next - along;
-      const float nextRadius = i + 1 < count ? discs[i + 1].radius : discs[i].radius;
-      const float slant = length > 0 ? (discs[i].radius - nextRadius) / length : 0;
-      pairs_[i] = {along, length, discs[i].radius, nextRadius, slant,
-                   std::sqrt(std::max(0.0f, 1 - slant * slant))};
+    count_ = count > 1 ? count - 1 : count;  // n discs make n - 1 pairs; one disc makes one
+    for (int i = 0; i < count_; ++i) {
+      const Disc& first = discs[i];
+      const Disc& second = discs[i + 1 < count ? i + 1 : i];
+      const float length = second.along - first.along;
+      const float slant = length > 0 ? (first.radius - second.radius) / length : 0;
+      pairs_[i] = {first.along,   length, first.radius,
+                   second.radius, slant,  std::sqrt(std::max(0.0f, 1 - slant * slant))};
     }
-    if (count_ > 1) --count_;  // n discs make n - 1 pairs; one disc makes one
   }
 
   // The distances, in distance units, of `count` pixel centres of row `y` from
@@ -145,9 +143,10 @@ class PlacedDiscs {
     float along = dx * axis_.x + dy * axis_.y;
     float across = dx * across_.x + dy * across_.y;
     for (int i = 0; i < count; ++i, along += axis_.x, across += across_.x) {
-      float nearest = Distance(pairs_[0], along, std::fabs(across));
+      const float side = std::fabs(across);
+      float nearest = Distance(pairs_[0], along, side);
       for (int k = 1; k < count_; ++k) {
-        nearest = std::min(nearest, Distance(pairs_[k], along, std::fabs(across)));
+        nearest = std::min(nearest, Distance(pairs_[k], along, side));
       }
       out[i] = static_cast<int32_t>(std::lrint(nearest * kDistanceOne));
     }
