@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -96,6 +97,32 @@ TEST(Stencil, AVerticalShapeCoversBothSidesAlike) {
   }
 }
 
+// A crisp edge covers a pixel by half a pixel plus how far inside the outline its
+// centre lies: round discs stay round, and a tapered hand ends in its discs.
+TEST(Stencil, CoverageFollowsTheExactDistanceToTheOutline) {
+  const Disc disc[] = {{0, 4.8f}};
+  const Disc tapered[] = {{0, 3}, {20, 1}};
+  const Point anchor = {100, 100.25f};
+  const auto expected = [](float distance) {
+    return static_cast<int>(std::lround(255 * std::clamp(0.5f - distance, 0.0f, 1.0f)));
+  };
+  TestBuffer round(200, 200, 24), hand(200, 200, 24);
+  Stencil(disc, 1, Fade{0, 1}).Fill(round.pixels, anchor, 37, {kWhite, 255});
+  Stencil(tapered, 2, Fade{0, 1}).Fill(hand.pixels, anchor, 0, {kWhite, 255});
+  for (int dy = -7; dy <= 7; ++dy) {
+    for (int dx = -7; dx <= 7; ++dx) {
+      const float toCentre = std::hypot(static_cast<float>(dx), dy - anchor.y + 100);
+      EXPECT_NEAR(round.Blue(100 + dx, 100 + dy), expected(toCentre - 4.8f), 2) << dx << ", " << dy;
+    }
+  }
+  // Along the axis, beyond the far disc (centre 20 above the anchor) and the near one.
+  for (int y = 74; y <= 80; ++y) {
+    EXPECT_NEAR(hand.Blue(100, y), expected(anchor.y - 20 - y - 1), 2) << y;
+  }
+  for (int y = 101; y <= 106; ++y)
+    EXPECT_NEAR(hand.Blue(100, y), expected(y - anchor.y - 3), 2) << y;
+}
+
 TEST(Stencil, WritesOnlyInsideItsBoundsAndTheBuffer) {
   const Disc discs[] = {{-17, 1.6f}, {40, 1.2f}};
   const Stencil stencil(discs, 2, Fade{0.9f, 1}, Fade{0, 1});
@@ -152,7 +179,7 @@ TEST(ClockHands, SweepingFacesLookLikeFacesDrawnAfresh) {
       {At(10, 9, 31), &dark, kCentre},  {At(4, 50, 5), &dark, {100.4f, 99.7f}},
       {At(4, 50, 5), &dark, {12, 190}}, {At(7, 20, 0), &gold, {190, 8}},
   };
-  for (int depth : {16, 32}) {
+  for (int depth : {16, 24, 32}) {
     ClockHands sweeping;
     for (const auto& row : rows) {
       TestBuffer swept(200, 200, depth), fresh(200, 200, depth);
