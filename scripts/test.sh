@@ -51,8 +51,38 @@ done
 for suite in "$build"/host-asan/*_tests; do
   run_suite "$(basename "$suite")_sanitized" "$suite"
 done
+# The names a 32-bit DLL exports are the one thing of its ABI that the 64-bit
+# build cannot show: there a C name is never decorated. Lists a DLL's file
+# format (as "format pei-i386") and its export names, one a line.
+pe_exports() {
+  "$1" -p "$2" | sed -n -e 's/^.*file format \(.*\)$/format \1/p' \
+    -e '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^\s*\[ *[0-9]*\] //p'
+}
+
+# Where the Win32 tests run from the 64-bit build, each 32-bit DLL must be an
+# i386 file exporting exactly the names of its tested 64-bit twin.
+compare_win32_exports() {
+  echo "== win32_exports"
+  local dll ok=0 bad=0
+  for dll in "$build"/win64/*.dll; do
+    dll=$(basename "$dll")
+    if diff <(pe_exports x86_64-w64-mingw32-objdump "$build/win64/$dll" | sed 's/^format pei-x86-64$/format pei-i386/') \
+      <(pe_exports i686-w64-mingw32-objdump "$build/win32/$dll") >"$logs/win32_exports.log"; then
+      ok=$((ok + 1))
+    else
+      echo "$dll: its 32-bit build differs (< 64-bit, > 32-bit):"
+      cat "$logs/win32_exports.log"
+      bad=$((bad + 1))
+    fi
+  done
+  echo "win32_exports: $ok passed, $bad failed"
+  passed=$((passed + ok))
+  failed=$((failed + bad))
+}
+
 if [ "$tree" = win64 ]; then
-  echo "== this machine cannot run 32-bit programs: the Win32 tests run from the 64-bit build"
+  echo "== no 32-bit Wine runs here: the Win32 tests run from the 64-bit build"
+  compare_win32_exports
 fi
 for suite in "$build/$tree"/*_tests.exe; do
   run_suite "$(basename "$suite" .exe)" "$root/scripts/wine-run.sh" "$suite"
