@@ -8,6 +8,10 @@ program=$1
 source "$(dirname "$0")/wine-env.sh"
 shot="$build/screenshot.png"
 
+# A Wine session still running from before this screen existed (the settings
+# were written with Wine's help) keeps its desktop off this screen, and the
+# clock would never show: let it end first.
+wineserver -w
 wine "$program/Kelvane.exe" &
 clock=$!
 # The clock opens at the screen's top left corner; its face is painted once the
