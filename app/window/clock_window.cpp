@@ -26,6 +26,26 @@ UINT TaskbarCreatedMessage() {
   return message;
 }
 
+// True when no visible top-level window lies below `window`.
+bool IsLowestVisible(HWND window) {
+  for (HWND below = GetWindow(window, GW_HWNDNEXT); below != nullptr;
+       below = GetWindow(below, GW_HWNDNEXT)) {
+    if (IsWindowVisible(below)) return false;
+  }
+  return true;
+}
+
+// Sends the clock in mode Bottom back to the bottom when a window lies below it.
+// Besides answering its own moves, the clock checks once a second: a window
+// that another program sends to the bottom, or an order Wine changed without
+// telling the clock, would otherwise leave it above that window for good.
+void StayBehind(HWND window, ClockProgram& program) {
+  if (program.stackingMode != StackingMode::Bottom || IsLowestVisible(window)) return;
+  program.restacking = true;
+  SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  program.restacking = false;
+}
+
 void OnPaint(HWND window, ClockProgram& program) {
   PAINTSTRUCT paint;
   BeginPaint(window, &paint);
@@ -42,6 +62,7 @@ void OnTimer(HWND window, ClockProgram& program, UINT_PTR id) {
       program.lastSecond = now.wSecond;
       program.face.Draw(&now);
       program.plugins.NotifyTimeChange(&now);
+      StayBehind(window, program);
       return;
     case kRedrawTimer: program.face.Draw(&now); return;
     case kWatchTimer: AutoHideStep(window, 2); return;
@@ -60,15 +81,6 @@ void OnWindowPosChanging(const ClockProgram& program, WINDOWPOS* position) {
   if (position->hwndInsertAfter != HWND_NOTOPMOST) position->hwndInsertAfter = HWND_BOTTOM;
 }
 
-// True when no visible top-level window lies below `window`.
-bool IsLowestVisible(HWND window) {
-  for (HWND below = GetWindow(window, GW_HWNDNEXT); below != nullptr;
-       below = GetWindow(below, GW_HWNDNEXT)) {
-    if (IsWindowVisible(below)) return false;
-  }
-  return true;
-}
-
 // Wine ignores the redirection above (and any z-order change of a hidden window);
 // when the clock still ended up above another window, it goes down once the
 // current change is done. Its own move down does not ask again, so a bottom that
@@ -76,13 +88,6 @@ bool IsLowestVisible(HWND window) {
 void OnWindowPosChanged(HWND window, const ClockProgram& program) {
   if (program.stackingMode != StackingMode::Bottom || program.restacking) return;
   if (!IsLowestVisible(window)) PostMessageA(window, kStayBehindMessage, 0, 0);
-}
-
-void OnStayBehind(HWND window, ClockProgram& program) {
-  if (program.stackingMode != StackingMode::Bottom || IsLowestVisible(window)) return;
-  program.restacking = true;
-  SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  program.restacking = false;
 }
 
 // A modal loop (moving, a menu, a dialog) that takes the quit message which
@@ -293,7 +298,7 @@ LRESULT CALLBACK ClockWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_DISPLAYCHANGE: KeepOnMonitor(window); break;
     case WM_SETTINGCHANGE: OnSettingChange(window, wParam); break;
     case kTrayCallbackMessage: OnTrayNotify(window, *program, wParam, lParam); break;
-    case kStayBehindMessage: OnStayBehind(window, *program); break;
+    case kStayBehindMessage: StayBehind(window, *program); break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -125,7 +125,7 @@ TEST_F(ClockWindowTest, StackingCommandsSetTheWindowAndSaveAtOnce) {
   EXPECT_FALSE(topmost());
 }
 
-TEST_F(ClockWindowTest, BehindModeStaysBehindEvenWhenClicked) {
+TEST_F(ClockWindowTest, BehindModeStaysBehindWhenClickedAndUnderAWindowSentToTheBottom) {
   TestWindow cover(50, 50, 120, 120, kPlum);
   folder_.Set("WINDOW", "POS_Z", "2");
   Start();
@@ -135,6 +135,9 @@ TEST_F(ClockWindowTest, BehindModeStaysBehindEvenWhenClicked) {
   ASSERT_TRUE(WaitForMoveLoop(window_));
   ReleaseLeftButton();
   ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_X") == "100"; }));
+  EXPECT_TRUE(WaitFor([&] { return IsAbove(cover.get(), window_); }));
+  // Another program's window sent to the bottom tells the clock nothing.
+  SetWindowPos(cover.get(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   EXPECT_TRUE(WaitFor([&] { return IsAbove(cover.get(), window_); }));
 }
 
