@@ -23,10 +23,14 @@ inline uint16_t Pack555(Rgb colour) {
                                (colour.blue >> 3));
 }
 
+// A spread pixel `target` with the spread `colour` at weight `alpha` / 32.
+inline uint32_t MixSpread(uint32_t target, uint32_t colour, uint32_t alpha) {
+  return ((colour * alpha + target * (32 - alpha) + kSpreadHalf) >> 5) & kSpreadMask;
+}
+
 // One 5-5-5 pixel with `colour` at weight `alpha` / 32.
 inline uint16_t Blend555(uint16_t pixel, uint32_t colour, uint32_t alpha) {
-  const uint32_t target = Spread(pixel);
-  return Gather(((colour * alpha + target * (32 - alpha) + kSpreadHalf) >> 5) & kSpreadMask);
+  return Gather(MixSpread(Spread(pixel), colour, alpha));
 }
 
 // One 8-bit channel: (source x weight + target x (255 - weight)) / 255, rounded.
@@ -98,11 +102,8 @@ void BlendRunPair(const PixelBuffer& buffer, int x, int y, int count, const uint
     }
     const uint32_t underAlpha = Alpha32(underWeight[i]);
     if ((overAlpha | underAlpha) == 0) continue;
-    uint32_t mixed = Spread(pixel[i]);
-    mixed =
-        ((underSpread * underAlpha + mixed * (32 - underAlpha) + kSpreadHalf) >> 5) & kSpreadMask;
-    mixed = ((overSpread * overAlpha + mixed * (32 - overAlpha) + kSpreadHalf) >> 5) & kSpreadMask;
-    pixel[i] = Gather(mixed);
+    const uint32_t mixed = MixSpread(Spread(pixel[i]), underSpread, underAlpha);
+    pixel[i] = Gather(MixSpread(mixed, overSpread, overAlpha));
   }
 }
 
