@@ -9,13 +9,17 @@
 namespace {
 
 constexpr UINT kTickIntervalMs = 100;
-// How long a start waits for a clock that is still shutting down.
+// How long a start waits for a clock that is still starting or shutting down,
+// and how often it looks for its window meanwhile.
 constexpr DWORD kShutdownWaitMs = 10000;
+constexpr DWORD kWaitStepMs = 50;
 
 // Another clock's window, brought forward and shown (it may be hidden in the tray).
-bool ShowRunningClock() {
+// With `onlyVisible`, a window that is not shown yet (its clock is still starting)
+// does not count.
+bool ShowRunningClock(bool onlyVisible) {
   HWND running = FindWindowA(kClockName, kClockName);
-  if (running == nullptr) return false;
+  if (running == nullptr || (onlyVisible && !IsWindowVisible(running))) return false;
   SetForegroundWindow(running);
   ShowWindow(running, SW_SHOW);
   return true;
@@ -67,16 +71,24 @@ void PrepareFace(ClockProgram& program) {
   face.Draw(&now);
 }
 
-// The mutex is owned for the whole run, so a start that finds it without a clock
-// window (the clock is still shutting down: a plug-in's Release may take time)
-// can wait for the process to end, which abandons it. True when this start owns it.
+// The mutex is owned for the whole run. A start that finds it without a clock
+// window meets a clock that is either still starting (its window comes in a
+// moment) or still shutting down (a plug-in's Release may take time; the process
+// then ends and abandons the mutex). It waits in short steps for whichever comes
+// first: the window, brought forward, ends this start; the mutex makes it the clock.
+// Only a clock that neither shows nor ends in time is reported. True when this
+// start owns the mutex.
 bool TakeSingleInstanceMutex(ClockProgram& program) {
   program.mutex.Reset(CreateMutexA(nullptr, TRUE, kClockName));
   if (program.mutex.get() == nullptr) return false;
   if (GetLastError() != ERROR_ALREADY_EXISTS) return true;
-  const DWORD waited = WaitForSingleObject(program.mutex.get(), kShutdownWaitMs);
-  if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return true;
+  for (DWORD waited = 0; waited < kShutdownWaitMs; waited += kWaitStepMs) {
+    const DWORD result = WaitForSingleObject(program.mutex.get(), kWaitStepMs);
+    if (result == WAIT_OBJECT_0 || result == WAIT_ABANDONED) return true;
+    if (ShowRunningClock(true)) return false;
+  }
   program.mutex.Reset(nullptr);
+  if (ShowRunningClock(false)) return false;
   MessageBoxA(nullptr, "前の時計がまだ終了していません。しばらくしてからもう一度起動してください。",
               kClockName, MB_OK | MB_ICONINFORMATION);
   return false;
@@ -88,7 +100,7 @@ int Startup(HINSTANCE instance, ClockProgram& program) {
   // Modules and plug-ins are loaded by full path; the current folder is never
   // searched for them or for the DLLs they need.
   SetDllDirectoryA("");
-  if (ShowRunningClock()) return 0;
+  if (ShowRunningClock(false)) return 0;
   if (!TakeSingleInstanceMutex(program)) return 0;
   if (!RegisterClockWindowClass(instance)) return 0;
   program.window = CreateWindowExA(WS_EX_TOOLWINDOW, kClockName, kClockName, WS_POPUP,

@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 
+#include "base/win/kernel_handle.h"
 #include "tests/program/running_clock.h"
 
 namespace {
@@ -384,6 +385,21 @@ TEST(Startup, AStartWhileTheClockShutsDownWaitsAndThenRuns) {
   RunningClock second(folder);  // while the plug-in's Release still runs
   EXPECT_NE(second.WaitForWindow(), nullptr);
   EXPECT_TRUE(first.WaitForExit());
+}
+
+// The test holds the mutex as a clock still starting would, then shows that
+// clock's window: the waiting start brings it forward and ends, without the notice
+// meant for a clock that never ends.
+TEST(Startup, AStartWhileTheClockStartsEndsOnceItsWindowShows) {
+  ProgramFolder folder;
+  KernelHandle mutex(CreateMutexA(nullptr, TRUE, "Kelvane"));
+  MessageBoxWatcher notices("Kelvane");
+  RunningClock second(folder);
+  Sleep(2000);  // the second start is waiting by now
+  TestWindow starting(300, 300, 50, 50, kPlum, false, "Kelvane", "Kelvane");
+  ASSERT_TRUE(second.WaitForExit());
+  EXPECT_EQ(second.ExitCode(), 0u);
+  EXPECT_TRUE(notices.Texts().empty());
 }
 
 }  // namespace

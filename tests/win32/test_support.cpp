@@ -161,27 +161,27 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-const char* TestWindowClass() {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSA windowClass{};
+// Registers the window class `name` with the test window procedure, once.
+const char* TestWindowClass(const char* name) {
+  WNDCLASSA windowClass{};
+  if (!GetClassInfoA(GetModuleHandleA(nullptr), name, &windowClass)) {
     windowClass.lpfnWndProc = TestWindowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = "KelvaneTestWindow";
+    windowClass.lpszClassName = name;
     RegisterClassA(&windowClass);
-    registered = true;
   }
-  return "KelvaneTestWindow";
+  return name;
 }
 
 }  // namespace
 
-TestWindow::TestWindow(int x, int y, int width, int height, COLORREF color, bool topmost)
+TestWindow::TestWindow(int x, int y, int width, int height, COLORREF color, bool topmost,
+                       const char* className, const char* title)
     : brush_(CreateSolidBrush(color)) {
-  window_ = CreateWindowExA(WS_EX_TOOLWINDOW | (topmost ? WS_EX_TOPMOST : 0), TestWindowClass(),
-                            "test", WS_POPUP, x, y, width, height, nullptr, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
+  window_ = CreateWindowExA(WS_EX_TOOLWINDOW | (topmost ? WS_EX_TOPMOST : 0),
+                            TestWindowClass(className), title, WS_POPUP, x, y, width, height,
+                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(brush_));
   ShowWindow(window_, SW_SHOWNOACTIVATE);
   UpdateWindow(window_);

@@ -73,10 +73,12 @@ class MessageBoxWatcher {
   std::thread thread_;
 };
 
-// A plain visible popup window of the given colour, for drawing into and as a backdrop.
+// A plain visible popup window of the given colour, for drawing into and as a backdrop;
+// of another class and title where a test stands in for another program's window.
 class TestWindow {
  public:
-  TestWindow(int x, int y, int width, int height, COLORREF color, bool topmost = false);
+  TestWindow(int x, int y, int width, int height, COLORREF color, bool topmost = false,
+             const char* className = "KelvaneTestWindow", const char* title = "test");
   ~TestWindow();
   TestWindow(const TestWindow&) = delete;
   TestWindow& operator=(const TestWindow&) = delete;
