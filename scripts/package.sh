@@ -7,6 +7,11 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 tree=${1:-win32}
+# The tree names a folder under $build that is emptied below: nothing else may be.
+case "$tree" in
+  win32 | win64) ;;
+  *) echo "package.sh: the tree is win32 or win64, not '$tree'" >&2; exit 2 ;;
+esac
 [ "${KELVANE_SKIP_BUILD:-}" = 1 ] || "$root/scripts/build.sh"
 
 binaries="$build/$tree"
@@ -26,16 +31,16 @@ strip=i686-w64-mingw32-strip
 "$strip" "$stage/Kelvane.exe" "$stage"/{clock,info,plugin}/*.dll
 printf 'wallpaper.dll\r\n' >"$stage/plugin/enable.txt"
 cp "$root"/resources/background/* "$stage/background/"
-# The zip's first settings name the shipped background and modules as if it were
-# unpacked to C:\Kelvane; wherever it is unpacked, the clock finds them in its own
-# folders by name. The installer writes its own with the installed paths.
+# The zip's first settings name the shipped background and modules relative to the
+# program's folder, so wherever it is unpacked the clock uses its own files and no
+# other folder's. The installer writes its own with the installed full paths.
 sed 's/$/\r/' >"$stage/kelvane.ini" <<'INI'
 [BACKGROUND]
-FILE=C:\Kelvane\background\dawn_lake.orb
+FILE=background\dawn_lake.orb
 [OBJECT]
-MODULE_PATH=C:\Kelvane\clock\Analog.dll
+MODULE_PATH=clock\Analog.dll
 MODULE_NAME=Analog.dll
-MODULE_PATH2=C:\Kelvane\info\Mirrick.dll
+MODULE_PATH2=info\Mirrick.dll
 MODULE_NAME2=Mirrick.dll
 INI
 # The texts are read on Japanese Windows: code page 932 with CR LF.

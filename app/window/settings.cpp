@@ -7,6 +7,7 @@
 
 #include "base/cp932.h"
 #include "base/format_path.h"
+#include "base/relative_path.h"
 
 namespace {
 
@@ -67,8 +68,14 @@ int ReadPathSetting(const char* section, const char* key, char (&path)[MAX_PATH]
   const int length = ReadSetting(section, key, value, sizeof value);
   path[0] = '\0';
   if (length <= 0 || length >= MAX_PATH) return 0;
-  std::memcpy(path, value, static_cast<size_t>(length) + 1);
-  return 1;
+  if (!IsRelativePath(value)) {
+    std::memcpy(path, value, static_cast<size_t>(length) + 1);
+    return 1;
+  }
+  char dir[MAX_PATH] = {};
+  if (GetProgramDir(dir, MAX_PATH) && FormatPath(path, "%s\\%s", dir, value)) return 1;
+  path[0] = '\0';
+  return 0;
 }
 
 int FindMovedFile(const char* folder, char (&path)[MAX_PATH]) {

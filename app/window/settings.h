@@ -21,9 +21,11 @@ int ReadSetting(const char* section, const char* key, char* buffer, int sizeOrDe
 // text. Creates file, section and key as needed. Always returns 1.
 int WriteSetting(const char* section, const char* key, const char* text, int value);
 
-// Reads a path into a MAX_PATH buffer. A value that does not fit would name
-// another file once cut, so it counts as missing: `path` is then empty and the
-// result 0; otherwise 1 (0 also for an empty value).
+// Reads a path into a MAX_PATH buffer. A relative value (no drive, no leading
+// backslash) names a file in the program's folder and comes back as its full path.
+// A value that does not fit would name another file once cut, so it counts as
+// missing: `path` is then empty and the result 0; otherwise 1 (0 also for an empty
+// value).
 int ReadPathSetting(const char* section, const char* key, char (&path)[MAX_PATH]);
 
 // A stored full path whose file is gone (the program folder was moved, or runs

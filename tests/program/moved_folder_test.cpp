@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "tests/program/running_clock.h"
 #include "tests/win32/test_support.h"
+#include "tools/orb_writer.h"
 
 namespace {
 
@@ -20,6 +22,33 @@ TEST(MovedFolderTest, StoredPathsThatAreGoneAreFoundInTheProgramsOwnFolders) {
   EXPECT_TRUE(WaitFor([] { return ScreenPixel(100 + 50, 100 + 50) == RGB(0, 255, 0); }));
   EXPECT_TRUE(WaitFor([] { return ScreenPixel(100 + 100, 100 + 100) == RGB(255, 0, 0); }));
   EXPECT_EQ(folder.Get("OBJECT", "MODULE_PATH2"), "Q:\\old place\\info\\info_green.dll");
+}
+
+// Relative values name the program's own files, also when the clock is started
+// from a folder that holds files of the same relative names (blue ones here).
+TEST(MovedFolderTest, RelativePathsAreTheProgramsOwnWhereverItIsStartedFrom) {
+  ProgramFolder folder;
+  TempDir planted("kelvane-planted");
+  folder.Set("WINDOW", "POS_X", "100");
+  folder.Set("WINDOW", "POS_Y", "100");
+  folder.Install("info_green.dll", "info");
+  CreateDirectoryA(planted.File("info").c_str(), nullptr);
+  CopyFileA((ExeDir() + "\\info_blue.dll").c_str(), planted.File("info\\info_green.dll").c_str(),
+            FALSE);
+  for (const auto& [dir, color] :
+       {std::pair{folder.path(), RGB(255, 0, 0)}, std::pair{planted.path(), RGB(0, 0, 255)}}) {
+    OrbPicture picture;
+    ASSERT_TRUE(
+        OrbPictureFromBmp(MakeBmp24(200, 200, [c = color](int, int) { return c; }), &picture));
+    CreateDirectoryA((dir + "\\background").c_str(), nullptr);
+    WriteBytes(dir + "\\background\\plain.orb", BuildOrbFile(picture));
+  }
+  folder.Set("BACKGROUND", "FILE", "background\\plain.orb");
+  folder.Set("OBJECT", "MODULE_PATH2", "info\\info_green.dll");
+  RunningClock clock(folder.exe(), planted.path());
+  ASSERT_NE(clock.WaitForWindow(), nullptr);
+  EXPECT_TRUE(WaitFor([] { return ScreenPixel(100 + 50, 100 + 50) == RGB(0, 255, 0); }));
+  EXPECT_EQ(ScreenPixel(100 + 30, 100 + 100), RGB(255, 0, 0));
 }
 
 TEST(MovedFolderTest, AClockLeftOnNoMonitorComesBackWithoutWritingItsPosition) {
