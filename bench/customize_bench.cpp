@@ -89,7 +89,8 @@ void MeasureBackgroundPage() {
   face.Attach(window.get());
   DrawSurface skin;
   skin.Create(window.get(), 400, 400, 24);
-  PageParams params{&face, &skin, nullptr};
+  const bool closing = false;
+  PageParams params{&face, &skin, nullptr, &closing};
   std::vector<double> page, floor, opened;
   for (int run = 0; run < kCreateRuns; ++run) {
     BackgroundPage background;

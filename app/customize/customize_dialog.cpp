@@ -110,7 +110,7 @@ int CustomizeDialog::SelectPage(int number) {
   // Current before it is built, so that what it sends while building reaches it.
   std::unique_ptr<DialogPage> old = std::exchange(page_, std::move(page));
   WriteSetting("CONFIG", "SELECTION", nullptr, number);
-  PageParams params{face_, &skin_, plugins_};
+  PageParams params{face_, &skin_, plugins_, &clockClosing_};
   {
     DialogPage* built = page_.get();
     PageCall call(*this);
@@ -219,6 +219,7 @@ INT_PTR CustomizeDialog::OnLButtonDown() {
 // Reached only when the dialog is destroyed while open, with the clock window
 // that owns it: the page still saves what it keeps.
 INT_PTR CustomizeDialog::OnDestroy() {
+  clockClosing_ = true;
   SelectPage(0);
   CloseDialog(0);
   return FALSE;

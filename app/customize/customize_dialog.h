@@ -54,6 +54,7 @@ class CustomizeDialog : private ModalDialog {
   ClockFace* face_ = nullptr;
   DrawSurface skin_;
   PluginHost* plugins_ = nullptr;
+  bool clockClosing_ = false;
   ChildWindow buttons_[7];
   // A page runs modal loops of its own (a module's settings, a plug-in's message
   // box) in which the page can be left. Left pages are kept until no call into a

@@ -12,6 +12,9 @@ struct PageParams {
   ClockFace* face;      // the running clock's compositor
   DrawSurface* skin;    // the dialog's skin; pages draw from it and mark their tab in it
   PluginHost* plugins;  // the running clock's plug-in host
+  // True once the dialog is being destroyed with the clock window: the program is
+  // ending, and a page leaves without starting anything on the clock.
+  const bool* clockClosing;
 };
 
 // A page of the customize dialog; the message dialog follows the same protocol. The

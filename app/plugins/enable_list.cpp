@@ -11,3 +11,36 @@ bool IsNamedInEnableList(const char* text, const char* fileName) {
   }
   return false;
 }
+
+namespace {
+
+bool NamesAny(const std::string& line, const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    if (IsNamedInEnableList(line.c_str(), name.c_str())) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string MergeEnableList(const char* oldText, const std::vector<std::string>& folderDlls,
+                            const std::vector<std::string>& ticked) {
+  std::string tickedLines;
+  for (const std::string& name : ticked) tickedLines += name + "\r\n";
+  std::string merged;
+  bool placed = false;
+  for (const char* line = oldText; *line != '\0';) {
+    const char* end = std::strchr(line, '\n');
+    const size_t length = end != nullptr ? static_cast<size_t>(end - line) : std::strlen(line);
+    std::string text(line, length);
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    line += end != nullptr ? length + 1 : length;
+    if (!NamesAny(text, folderDlls)) {
+      merged += text + "\r\n";
+    } else if (!placed) {
+      merged += tickedLines;
+      placed = true;
+    }
+  }
+  return placed ? merged : merged + tickedLines;
+}

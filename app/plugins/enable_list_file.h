@@ -4,7 +4,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 // The plug-in folder "<program dir>\plugin" and its enable list "enable.txt", which
 // the plug-in host reads and the plug-in page rewrites.
@@ -13,11 +12,18 @@
 // not fit.
 bool GetPluginFolder(char (&folder)[MAX_PATH]);
 
-// The enable list of `folder` as one NUL-terminated text, or null when it cannot be read.
-std::unique_ptr<char[]> ReadEnableList(const char* folder);
+// The enable list of a folder as it was read: a missing list enables nothing, and
+// one that is there but could not be read (held open by another program, a read
+// error) must not be taken for an empty one.
+struct EnableListText {
+  enum class State { kRead, kMissing, kUnreadable };
+  State state = State::kMissing;
+  std::unique_ptr<char[]> text;  // NUL-terminated, when read
+};
 
-// Replaces the enable list of `folder` with `names`, each ended by CR LF. The new
-// list is written beside the old one and takes its place only once complete, so a
-// write that fails (disk full, the file held open by another program) keeps the
-// old list; false then.
-bool WriteEnableList(const char* folder, const std::vector<std::string>& names);
+EnableListText ReadEnableList(const char* folder);
+
+// Replaces the enable list of `folder` with `text`. The new list is written beside
+// the old one and takes its place only once complete, so a write that fails (disk
+// full, the file held open by another program) keeps the old list; false then.
+bool WriteEnableList(const char* folder, const std::string& text);

@@ -44,8 +44,8 @@ PluginHost::~PluginHost() { UnloadPlugins(); }
 int PluginHost::LoadPlugins() {
   char folder[MAX_PATH];
   if (!GetPluginFolder(folder)) return 0;
-  const std::unique_ptr<char[]> text = ReadEnableList(folder);
-  if (!text) return 0;
+  const EnableListText list = ReadEnableList(folder);
+  if (list.state != EnableListText::State::kRead) return 0;
   char pattern[MAX_PATH];
   if (!FormatPath(pattern, "%s\\*.dll", folder)) return 0;
   WIN32_FIND_DATAA found;
@@ -53,7 +53,7 @@ int PluginHost::LoadPlugins() {
   if (!find.valid()) return 0;
   char path[MAX_PATH];
   do {
-    if (!IsNamedInEnableList(text.get(), found.cFileName)) continue;
+    if (!IsNamedInEnableList(list.text.get(), found.cFileName)) continue;
     if (!FormatPath(path, "%s\\%s", folder, found.cFileName)) continue;
     LoadedLibrary module = LoadedLibrary::LoadFromPath(path);
     if (module.get() != nullptr) AddPlugin(std::move(module));

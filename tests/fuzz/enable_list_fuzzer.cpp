@@ -1,11 +1,13 @@
-// libFuzzer target: the enable-list match on untrusted text. The input is split at its first
-// NUL into the list's text and, up to the next NUL, a file name; each goes into a block of
+// libFuzzer target: the enable-list match and merge on untrusted text. The input is split at its
+// first NUL into the list's text and, up to the next NUL, a file name; each goes into a block of
 // exactly its length plus the terminator, so that ASan stops a scan that steps past the end.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/plugins/enable_list.h"
 
@@ -37,6 +39,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t nameLength = std::strlen(name.get());
   if (nameLength != 0 && std::strncmp(text.get(), name.get(), nameLength) == 0 && !named) {
     std::abort();
+  }
+  // Cleared, the name is gone from the merged list; ticked, it is in it. (A name
+  // with a line break could span two kept lines.)
+  if (nameLength != 0 && std::strpbrk(name.get(), "\r\n") == nullptr) {
+    const std::vector<std::string> folder = {name.get()};
+    if (IsNamedInEnableList(MergeEnableList(text.get(), folder, {}).c_str(), name.get())) {
+      std::abort();
+    }
+    if (!IsNamedInEnableList(MergeEnableList(text.get(), folder, folder).c_str(), name.get())) {
+      std::abort();
+    }
   }
   return 0;
 }

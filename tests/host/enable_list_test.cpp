@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 TEST(IsNamedInEnableList, MatchesAnywhereCaseSensitivelyAtCharacterStarts) {
@@ -27,6 +30,29 @@ TEST(IsNamedInEnableList, MatchesAnywhereCaseSensitivelyAtCharacterStarts) {
   };
   for (const auto& row : rows) {
     EXPECT_EQ(IsNamedInEnableList(row.text, row.name), row.named) << row.text << " / " << row.name;
+  }
+}
+
+TEST(MergeEnableList, TheTickedNamesTakeTheFolderLinesPlaceAndOtherLinesStay) {
+  const std::vector<std::string> folder = {"a.dll", "b.dll"};
+  const struct {
+    const char* old;
+    std::vector<std::string> ticked;
+    const char* merged;
+  } rows[] = {
+      {"", {"a.dll"}, "a.dll\r\n"},
+      {"a.dll b.dll", {"b.dll"}, "b.dll\r\n"},
+      {"; mine\r\na.dll\r\ngone.dll\r\nb.dll\r\n", {"b.dll"}, "; mine\r\nb.dll\r\ngone.dll\r\n"},
+      {"A.DLL\nnote", {}, "A.DLL\r\nnote\r\n"},  // other letters name nothing here
+      {"gone.dll\r\n\r\n", {"a.dll", "b.dll"}, "gone.dll\r\n\r\na.dll\r\nb.dll\r\n"},
+      {"\x83"
+       "a.dll\r\n",
+       {},
+       "\x83"
+       "a.dll\r\n"},  // its "a" trails a double-byte character
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(MergeEnableList(row.old, folder, row.ticked), row.merged) << row.old;
   }
 }
 

@@ -35,9 +35,15 @@ TEST(CustomizeWindowTest, SpaceOpensTheDialogTheClockTicksOnAndEscClosesIt) {
   EXPECT_FALSE(clock.WaitForExit(0));
 }
 
+// Closed under page 3 (an installer closing the clock), the page starts no plug-in
+// again on the window that is going away: the one plug-in is started once, released once.
 TEST(CustomizeWindowTest, ClosingTheClockUnderTheOpenDialogEndsTheProgram) {
+  CallLog log;
   ProgramFolder folder;
   folder.Set("CONFIG", "SELECTION", "3");
+  folder.Install("plugin_good.dll", "plugin");
+  WriteBytes(folder.File("plugin\\enable.txt"),
+             {'p', 'l', 'u', 'g', 'i', 'n', '_', 'g', 'o', 'o', 'd', '.', 'd', 'l', 'l'});
   RunningClock clock(folder);
   const HWND window = clock.WaitForWindow();
   ASSERT_NE(window, nullptr);
@@ -46,6 +52,8 @@ TEST(CustomizeWindowTest, ClosingTheClockUnderTheOpenDialogEndsTheProgram) {
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(clock.WaitForExit());
   EXPECT_EQ(clock.ExitCode(), 0u);
+  EXPECT_EQ(log.Matching("Init").size(), 1u);
+  EXPECT_EQ(log.Matching("Release").size(), 1u);
 }
 
 }  // namespace

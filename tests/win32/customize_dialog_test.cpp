@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/customize/plugin_page.h"
 #include "app/plugins/plugin_host.h"
 #include "app/window/clock_face.h"
 #include "resources/resource_ids.h"
@@ -413,8 +414,10 @@ class PluginPageTest : public CustomizeTest {
     log_.Clear();
   }
 
-  // Opens page 3, clears the box of `cleared` and leaves with CANCEL.
-  void ClearAndCancel(const std::string& cleared) {
+  // Opens page 3, clears the box of `cleared` and leaves with CANCEL; the text of
+  // the page's notice, if it shows one.
+  std::string ClearAndCancel(const std::string& cleared) {
+    std::string notice;
     Run([&](HWND dialog) {
       const HWND list = GetDlgItem(dialog, kPluginList);
       for (int row = 0; row < 2; ++row) {
@@ -422,8 +425,12 @@ class PluginPageTest : public CustomizeTest {
           SetRowState(list, row, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(1));
         }
       }
+      char text[128] = {};
+      GetWindowTextA(GetDlgItem(dialog, PluginPage::kNoticeId), text, sizeof text);
+      notice = text;
       Command(dialog, kCancel);
     });
+    return notice;
   }
 
   // What the plug-in logged as `name` (its file name without ".dll") was called for.
@@ -446,11 +453,24 @@ TEST_F(PluginPageTest, LeavingRewritesTheEnableListAndRestartsThePlugins) {
   EXPECT_EQ(ReadText(Path("plugin\\enable.txt")), "b.dll\r\n");
 }
 
-TEST_F(PluginPageTest, ALockedEnableListStaysAndThePluginsKeepRunning) {
-  HANDLE lock = CreateFileA(Path("plugin\\enable.txt").c_str(), GENERIC_READ, 0, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+TEST_F(PluginPageTest, LeavingWritesOnlyAChangeAndKeepsTheLinesNamingNoDllOfTheFolder) {
+  const std::string mine = "; mine\r\na.dll b.dll\r\nGone.DLL";
+  WriteBytes(Path("plugin\\enable.txt"), std::vector<unsigned char>(mine.begin(), mine.end()));
+  ClearAndCancel("");
+  EXPECT_EQ(ReadText(Path("plugin\\enable.txt")), mine);
+  EXPECT_EQ(Events("a"), (std::vector<std::string>{"Release", "Init"}));
   ClearAndCancel("a.dll");
+  EXPECT_EQ(ReadText(Path("plugin\\enable.txt")), "; mine\r\nb.dll\r\nGone.DLL\r\n");
+}
+
+// Held open by a program that lets others write and delete it but not read it, the
+// list could be replaced; it is not, and the page says why.
+TEST_F(PluginPageTest, AnUnreadableEnableListStaysAndThePluginsKeepRunning) {
+  HANDLE lock = CreateFileA(Path("plugin\\enable.txt").c_str(), GENERIC_READ,
+                            FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  EXPECT_NE(ClearAndCancel("a.dll").find("enable.txt"), std::string::npos);
   CloseHandle(lock);
   EXPECT_EQ(Events("a"), std::vector<std::string>{});
   EXPECT_EQ(Events("b"), std::vector<std::string>{});
