@@ -70,7 +70,7 @@ INT_PTR WallpaperDialog::OnInitDialog() {
 
 INT_PTR WallpaperDialog::OnPaint() {
   const PaintScope paint(dialogWindow());
-  DrawPreview(dialogWindow(), state_->currentFile, state_->style);
+  preview_.Draw(dialogWindow(), state_->style);
   return FALSE;
 }
 
@@ -81,7 +81,7 @@ INT_PTR WallpaperDialog::OnCommand(WORD id, WORD code) {
     case IDC_FILE_LIST: return OnFileList(code);
     case IDC_CHOOSE_FOLDER: ChooseFolder(); return TRUE;
     case IDC_AUTO_CHANGE: return OnAutoChange();
-    case IDC_INTERVAL: return code != 0 ? OnInterval() : FALSE;
+    case IDC_INTERVAL: return OnInterval(code);
     case IDC_STYLE_LIST: return code == CBN_SELCHANGE ? OnStyle() : FALSE;
   }
   return FALSE;
@@ -101,21 +101,32 @@ INT_PTR WallpaperDialog::OnAutoChange() {
   return TRUE;
 }
 
-// Setting the field to 1 reports a change again, which then finds 1 and stops.
-INT_PTR WallpaperDialog::OnInterval() {
-  state_->changeMinutes =
-      static_cast<int>(GetDlgItemInt(dialogWindow(), IDC_INTERVAL, nullptr, FALSE));
-  if (state_->changeMinutes < 1) {
-    state_->changeMinutes = 1;
-    SetDlgItemInt(dialogWindow(), IDC_INTERVAL, 1, FALSE);
+// Only a new number restarts the minute count. An empty field or 0 stays while the
+// user types (correcting it at once would put the 1 before the caret) and becomes 1
+// when the field is left.
+INT_PTR WallpaperDialog::OnInterval(WORD code) {
+  if (code == EN_KILLFOCUS) {
+    CorrectInterval();
+    return TRUE;
   }
+  if (code != EN_CHANGE) return FALSE;
+  const int minutes = static_cast<int>(GetDlgItemInt(dialogWindow(), IDC_INTERVAL, nullptr, FALSE));
+  if (minutes < 1 || minutes == state_->changeMinutes) return TRUE;
+  state_->changeMinutes = minutes;
   state_->minuteCount = 0;
   return TRUE;
 }
 
+// Puts 1 into a field left empty or at 0; its change notification then takes it.
+void WallpaperDialog::CorrectInterval() {
+  if (GetDlgItemInt(dialogWindow(), IDC_INTERVAL, nullptr, FALSE) < 1) {
+    SetDlgItemInt(dialogWindow(), IDC_INTERVAL, 1, FALSE);
+  }
+}
+
 INT_PTR WallpaperDialog::OnStyle() {
   state_->style = static_cast<int>(SendItem(dialogWindow(), IDC_STYLE_LIST, CB_GETCURSEL));
-  DrawPreview(dialogWindow(), state_->currentFile, state_->style);
+  preview_.Draw(dialogWindow(), state_->style);
   return TRUE;
 }
 
@@ -132,7 +143,9 @@ void WallpaperDialog::InitDialog() {
     EnableInterval(false);
   }
   SendItem(dialog, IDC_INTERVAL, EM_LIMITTEXT, kIntervalDigits);
+  // A stored interval below 1 shows, and becomes, 1.
   SetDlgItemInt(dialog, IDC_INTERVAL, static_cast<UINT>(state_->changeMinutes), FALSE);
+  CorrectInterval();
 
   const DesktopStyle desktop = ReadDesktopStyle();
   state_->style = desktop.tile == 1 ? 1 : desktop.wallpaperStyle;
@@ -148,6 +161,7 @@ void WallpaperDialog::InitDialog() {
   // Selecting sends no notification: the preview keeps showing currentFile.
   SendItem(dialog, IDC_FILE_LIST, LB_SETCURSEL,
            static_cast<WPARAM>(FileListEntry(dialog, state_->lastIndex)));
+  preview_.Load(dialog, state_->currentFile);
 }
 
 // Each entry carries the index of its file, so the file shown is the file set, however
@@ -159,7 +173,8 @@ void WallpaperDialog::ApplySelection(Selection mode) {
   const auto index = static_cast<unsigned>(SendItem(dialog, IDC_FILE_LIST, LB_GETITEMDATA, entry));
   const char* file = index < state_->fileCount ? state_->files.At(index) : nullptr;
   const char* path = file != nullptr ? file : "";
-  DrawPreview(dialog, path, state_->style);
+  preview_.Load(dialog, path);
+  preview_.Draw(dialog, state_->style);
   std::strncpy(state_->currentFile, path, sizeof state_->currentFile - 1);
   if (mode == Selection::kPreview) return;
 
@@ -176,7 +191,8 @@ void WallpaperDialog::ApplySelection(Selection mode) {
 
 // After a change of style the wallpaper last set is set again, as "LAST_FILE" holds it
 // now: the automatic change may have set one while the dialog was open, and a picture
-// that was only previewed must not become the wallpaper.
+// that was only previewed must not become the wallpaper. Without one the plug-in set,
+// the desktop keeps the user's own wallpaper; only the style is written.
 void WallpaperDialog::CloseDialog(int result) {
   HWND dialog = dialogWindow();
   state_->autoClose = IsChecked(IDC_AUTO_CLOSE);
@@ -191,9 +207,12 @@ void WallpaperDialog::CloseDialog(int result) {
     WriteDesktopStyle(desktop.tile, desktop.wallpaperStyle);
     char lastFile[sizeof state_->currentFile];
     ReadString(kLastFileValue, lastFile, sizeof lastFile);
-    WriteString(kLastFileValue, lastFile);
-    SetWallpaper(lastFile);
+    if (lastFile[0] != '\0') {
+      WriteString(kLastFileValue, lastFile);
+      SetWallpaper(lastFile);
+    }
   }
+  CorrectInterval();
   state_->changeMinutes = static_cast<int>(GetDlgItemInt(dialog, IDC_INTERVAL, nullptr, FALSE));
   WriteNumber(kChangeTimeValue, static_cast<DWORD>(state_->changeMinutes));
   state_->minuteCount = 0;
@@ -207,7 +226,7 @@ void WallpaperDialog::ChooseFolder() {
 }
 
 void WallpaperDialog::EnableInterval(bool enable) {
-  SendItem(dialogWindow(), IDC_INTERVAL, WM_ENABLE, enable ? TRUE : FALSE);
+  EnableWindow(GetDlgItem(dialogWindow(), IDC_INTERVAL), enable ? TRUE : FALSE);
   SendItem(dialogWindow(), IDC_INTERVAL, EM_SETREADONLY, enable ? FALSE : TRUE);
 }
 

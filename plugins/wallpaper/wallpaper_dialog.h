@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/win/modal_dialog.h"
+#include "plugins/wallpaper/wallpaper_preview.h"
 
 struct WallpaperState;
 
@@ -29,7 +30,7 @@ class WallpaperDialog : private ModalDialog {
   INT_PTR OnCommand(WORD id, WORD code);
   INT_PTR OnFileList(WORD code);
   INT_PTR OnAutoChange();
-  INT_PTR OnInterval();
+  INT_PTR OnInterval(WORD code);
   INT_PTR OnStyle();
 
   void InitDialog();
@@ -37,7 +38,9 @@ class WallpaperDialog : private ModalDialog {
   void CloseDialog(int result);
   void ChooseFolder();
   void EnableInterval(bool enable);
+  void CorrectInterval();
   bool IsChecked(int id) const;
 
   WallpaperState* state_;
+  WallpaperPreview preview_;
 };

@@ -65,33 +65,35 @@ void DrawPicture(HDC canvas, const std::vector<unsigned char>& file, const BmpLa
 
 }  // namespace
 
-int DrawPreview(HWND dialog, const char* path, int style) {
+void WallpaperPreview::Load(HWND dialog, const char* path) {
   SetWindowTextA(dialog, path);
-  std::vector<unsigned char> file;
+  file_.clear();
   try {
-    if (path[0] == '\0' || !ReadFileBytes(path, kMaxPictureBytes, &file)) {
-      ClearPreview(dialog);
-      return 0;
+    if (path[0] == '\0' || !ReadFileBytes(path, kMaxPictureBytes, &file_) ||
+        !CheckBmpFile(file_.data(), file_.size(), &layout_)) {
+      file_.clear();
     }
-    BmpLayout layout{};
-    if (!CheckBmpFile(file.data(), file.size(), &layout)) {
-      ClearPreview(dialog);
-      return 0;
-    }
-    const WindowDc dc(dialog);
+  } catch (const std::bad_alloc&) {
+    file_.clear();
+  }
+  file_.shrink_to_fit();
+}
+
+int WallpaperPreview::Draw(HWND dialog, int style) const {
+  const WindowDc dc(dialog);
+  if (file_.empty()) {
+    DrawEmptyFrame(dc.get(), kFrameLeft, kFrameTop);
+    return 0;
+  }
+  try {
     const MemoryDc canvas(dc.get());
     const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc.get(), kFrameWidth, kFrameHeight));
     const ScopedSelect select(canvas.get(), bitmap.get());
     DrawEmptyFrame(canvas.get(), 0, 0);
-    DrawPicture(canvas.get(), file, layout, style);
+    DrawPicture(canvas.get(), file_, layout_, style);
     BitBlt(dc.get(), kFrameLeft, kFrameTop, kFrameWidth, kFrameHeight, canvas.get(), 0, 0, SRCCOPY);
   } catch (const std::bad_alloc&) {
     return 0;
   }
   return 1;
-}
-
-void ClearPreview(HWND dialog) {
-  const WindowDc dc(dialog);
-  DrawEmptyFrame(dc.get(), kFrameLeft, kFrameTop);
 }

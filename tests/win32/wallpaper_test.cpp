@@ -557,10 +557,12 @@ TEST_F(WallpaperDialogTest, OkAndEscSaveEveryOptionAndLeaveTheDesktopStyleAlone)
     RunDialog({
         [&](HWND dialog) {
           EXPECT_EQ(WindowText(dialog, IDC_INTERVAL), "1");  // a stored 0 becomes 1
+          EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_INTERVAL)));
           SendDlgItemMessageA(dialog, IDC_AUTO_CHANGE, BM_CLICK, 0, 0);
+          EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_INTERVAL)));
           SendDlgItemMessageA(dialog, IDC_AUTO_CLOSE, BM_CLICK, 0, 0);
           SetDlgItemTextA(dialog, IDC_INTERVAL, "");
-          EXPECT_EQ(WindowText(dialog, IDC_INTERVAL), "1");
+          EXPECT_EQ(WindowText(dialog, IDC_INTERVAL), "");  // while typing, no 1 appears
           SetDlgItemTextA(dialog, IDC_INTERVAL, "42");
           if (esc) {
             PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -609,6 +611,30 @@ TEST_F(WallpaperDialogTest, EachStylePlacesThePreviewAndAChangedOneIsAppliedOnCl
   EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle").bytes, Sz("0"));
   EXPECT_EQ(DesktopWallpaper(), stored);
   EXPECT_EQ(Stored("LAST_FILE").bytes, Sz(stored));
+  // With no wallpaper set by the plug-in, the user's own stays; only the style is written.
+  SetText("LAST_FILE", "");
+  SetWallpaper(other.c_str());
+  RunDialog({[](HWND dialog) { PickStyle(dialog, 2); }});
+  EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle").bytes, Sz("2"));
+  EXPECT_EQ(DesktopWallpaper(), other);
+}
+
+// Focus passing through the interval field is no edit: the minutes go on counting.
+TEST_F(WallpaperDialogTest, OnlyANewIntervalRestartsTheMinuteCount) {
+  Picture("a");
+  Picture("b");
+  SetNumber("AUTO_CHANGE", 1);
+  SetNumber("CHANGE_TIME", 2);
+  SetWallpaper("");
+  const auto minute = dll_.Export<int(__cdecl*)(const SYSTEMTIME*)>("NotifyTimeChangeMin");
+  const SYSTEMTIME now{};
+  RunDialog({[&](HWND dialog) {
+    minute(&now);
+    SetFocus(GetDlgItem(dialog, IDC_INTERVAL));
+    SetFocus(GetDlgItem(dialog, IDOK));
+    minute(&now);
+    EXPECT_NE(DesktopWallpaper(), "");
+  }});
 }
 
 TEST_F(WallpaperDialogTest, AFileWithLyingHeadersShowsTheEmptyFrame) {
@@ -619,6 +645,11 @@ TEST_F(WallpaperDialogTest, AFileWithLyingHeadersShowsTheEmptyFrame) {
   RunDialog({
       [](HWND dialog) { ClickEntry(dialog, "good"); },
       [&](HWND dialog) {
+        // Repainting draws the picture read when it was chosen, under the title set then.
+        DeleteFileA(pictures_.File("good.bmp").c_str());
+        SetWindowTextA(dialog, "retitled");
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        EXPECT_EQ(WindowText(dialog), "retitled");
         ASSERT_EQ(PreviewPixel(dialog, 96, 72), kRed);
         ClickEntry(dialog, "bad");
         EXPECT_EQ(WindowText(dialog), pictures_.File("bad.bmp"));
