@@ -72,6 +72,7 @@ add_library(kelvane_app STATIC
   app/window/clock_face.cpp
   app/window/clock_window.cpp
   app/window/settings.cpp
+  app/window/shell_windows.cpp
   app/window/startup.cpp
   app/window/tray_icon.cpp
   app/window/window_shape.cpp

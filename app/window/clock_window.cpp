@@ -6,6 +6,7 @@
 #include "app/customize/message_dialog.h"
 #include "app/window/clock_program.h"
 #include "app/window/settings.h"
+#include "app/window/shell_windows.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -26,11 +27,12 @@ UINT TaskbarCreatedMessage() {
   return message;
 }
 
-// True when no visible top-level window lies below `window`.
+// True when no visible top-level window lies below `window`. The desktop's and the
+// shell's own windows do not count: the desktop's are visible and always lowest.
 bool IsLowestVisible(HWND window) {
   for (HWND below = GetWindow(window, GW_HWNDNEXT); below != nullptr;
        below = GetWindow(below, GW_HWNDNEXT)) {
-    if (IsWindowVisible(below)) return false;
+    if (IsWindowVisible(below) && !IsDesktopOrShellWindow(below)) return false;
   }
   return true;
 }

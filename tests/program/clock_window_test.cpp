@@ -142,6 +142,25 @@ TEST_F(ClockWindowTest, BehindModeStaysBehindWhenClickedAndUnderAWindowSentToThe
   EXPECT_TRUE(WaitFor([&] { return IsAbove(cover.get(), window_); }));
 }
 
+// The desktop's own windows lie lowest; the clock's once-a-second check leaves
+// it above them (two notified seconds: the check after the first one has run).
+TEST_F(ClockWindowTest, BehindModeStaysAboveTheDesktopsOwnWindows) {
+  CallLog log;
+  folder_.Install("plugin_good.dll", "plugin");
+  WriteBytes(folder_.File("plugin\\enable.txt"),
+             {'p', 'l', 'u', 'g', 'i', 'n', '_', 'g', 'o', 'o', 'd', '.', 'd', 'l', 'l'});
+  folder_.Set("WINDOW", "POS_Z", "2");
+  Start();
+  for (const char* desktopClass : {"Progman", "WorkerW"}) {
+    TestWindow desktop(0, 0, 500, 400, kPlum, false, desktopClass, "");
+    SetWindowPos(desktop.get(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_TRUE(IsAbove(window_, desktop.get())) << desktopClass;
+    log.Clear();
+    ASSERT_TRUE(WaitFor([&] { return log.Matching("NotifySec").size() >= 2; }));
+    EXPECT_TRUE(IsAbove(window_, desktop.get())) << desktopClass;
+  }
+}
+
 // The context menu's popup window, once the clock shows it.
 HWND WaitForPopupMenu() {
   HWND popup = nullptr;
