@@ -30,9 +30,12 @@ bool NeededPixelBytes(const OrbLayout& layout, uint32_t imageSize, uint64_t* nee
 
 }  // namespace
 
-OrbCheck CheckOrbFile(const uint8_t* data, size_t length, OrbLayout* layout) {
-  if (length < 2 || data[0] != 'O' || data[1] != 'R') return OrbCheck::kNotOrb;
-  if (length < kOrbColorTableOffset) return OrbCheck::kDamaged;
+namespace {
+
+// Checks the parts a header names against a file of `length` bytes; only the first
+// kOrbColorTableOffset bytes of `data` are read.
+OrbCheck CheckOrbHeader(const uint8_t* data, uint64_t length, OrbLayout* layout,
+                        uint64_t* tableEnd) {
   const uint8_t* header = data + kOrbInfoHeaderOffset;
   layout->trailerOffset = ReadUint32(data + 4);
   layout->pixelOffset = ReadUint32(data + 8);
@@ -62,8 +65,8 @@ OrbCheck CheckOrbFile(const uint8_t* data, size_t length, OrbLayout* layout) {
   }
   // A top-down DIB is always uncompressed.
   if (layout->height < 0 && layout->compression != kBiRgb) return OrbCheck::kDamaged;
-  const uint64_t tableEnd = kOrbColorTableOffset + 4ull * layout->colorCount;
-  if (tableEnd > length || layout->pixelOffset > layout->trailerOffset ||
+  *tableEnd = kOrbColorTableOffset + 4ull * layout->colorCount;
+  if (*tableEnd > length || layout->pixelOffset > layout->trailerOffset ||
       layout->trailerOffset > length) {
     return OrbCheck::kDamaged;
   }
@@ -71,6 +74,24 @@ OrbCheck CheckOrbFile(const uint8_t* data, size_t length, OrbLayout* layout) {
   if (!NeededPixelBytes(*layout, ReadUint32(header + 20), &needed)) return OrbCheck::kDamaged;
   if (needed > layout->trailerOffset - layout->pixelOffset) return OrbCheck::kDamaged;
   return OrbCheck::kOk;
+}
+
+}  // namespace
+
+OrbCheck CheckOrbFile(const uint8_t* data, size_t length, OrbLayout* layout) {
+  if (length < 2 || data[0] != 'O' || data[1] != 'R') return OrbCheck::kNotOrb;
+  if (length < kOrbColorTableOffset) return OrbCheck::kDamaged;
+  uint64_t tableEnd = 0;
+  return CheckOrbHeader(data, length, layout, &tableEnd);
+}
+
+uint32_t LocateOrbTrailer(const uint8_t* head, uint64_t fileLength) {
+  if (fileLength < kOrbColorTableOffset || head[0] != 'O' || head[1] != 'R') return 0;
+  OrbLayout layout{};
+  uint64_t tableEnd = 0;
+  if (CheckOrbHeader(head, fileLength, &layout, &tableEnd) != OrbCheck::kOk) return 0;
+  if (layout.trailerOffset < tableEnd || layout.trailerOffset >= fileLength) return 0;
+  return layout.trailerOffset;
 }
 
 int ReadOrbTexts(const uint8_t* trailer, size_t length, std::string* title, std::string* author) {

@@ -42,6 +42,13 @@ enum class OrbCheck {
 // least the header's image size (RLE, which is never top-down).
 OrbCheck CheckOrbFile(const uint8_t* data, size_t length, OrbLayout* layout);
 
+// Where the trailer of a file of `fileLength` bytes lies, from its first
+// kOrbColorTableOffset bytes in `head`: after the header, its colour table and the
+// pixel block the header describes, and before the end of the file. 0 when the
+// header is damaged or the trailer offset points anywhere else (into the pixels,
+// the header, or past the end): such a file has no title or author to show.
+uint32_t LocateOrbTrailer(const uint8_t* head, uint64_t fileLength);
+
 // Reads the title and author from `trailer`, the `length` bytes of a file from its
 // trailer offset on (fewer than kOrbTrailerMaxBytes where the file ends sooner).
 // Returns how many texts could be read: 2, 1 when the author's length byte or

@@ -9,7 +9,6 @@
 #include "app/window/clock_face.h"
 #include "app/window/settings.h"
 #include "base/format_path.h"
-#include "base/little_endian.h"
 #include "base/win/find_handle.h"
 #include "base/win/kernel_handle.h"
 #include "formats/orb_format.h"
@@ -19,18 +18,23 @@ namespace {
 const char kUnknownAuthor[] = "不明";
 const char kNoAuthor[] = "N/A";
 
-// The title and author in the trailer of the orb file at `path`, read as far as
-// the trailer and no further. A text that cannot be read stays empty.
+// The title and author in the trailer of the orb file at `path`, reading its
+// header and its trailer and nothing between. A text that cannot be read, or a
+// trailer that lies anywhere but after the pixels, leaves them empty.
 void ReadOrbFileTexts(const char* path, std::string* title, std::string* author) {
   KernelHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) return;
-  uint8_t head[kOrbTrailerOffsetAt + 4];
+  uint8_t head[kOrbColorTableOffset];
   DWORD read = 0;
-  if (!ReadFile(file.get(), head, sizeof head, &read, nullptr) || read != sizeof head) return;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) ||
+      !ReadFile(file.get(), head, sizeof head, &read, nullptr) || read != sizeof head) {
+    return;
+  }
   LARGE_INTEGER offset{};
-  offset.QuadPart = ReadUint32(head + kOrbTrailerOffsetAt);
-  if (!SetFilePointerEx(file.get(), offset, nullptr, FILE_BEGIN)) return;
+  offset.QuadPart = LocateOrbTrailer(head, static_cast<uint64_t>(size.QuadPart));
+  if (offset.QuadPart == 0 || !SetFilePointerEx(file.get(), offset, nullptr, FILE_BEGIN)) return;
   uint8_t trailer[kOrbTrailerMaxBytes];
   if (!ReadFile(file.get(), trailer, sizeof trailer, &read, nullptr)) return;
   ReadOrbTexts(trailer, read, title, author);
@@ -48,9 +52,13 @@ int BackgroundPage::Create(HWND window, PageParams* params) {
 
   char dir[MAX_PATH] = {};
   hasFolder_ = GetProgramDir(dir, MAX_PATH) && FormatPath(folder_, "%s\\background", dir);
-  ReadPathSetting("BACKGROUND", "FILE", chosenFile_);
-  // Pictures are listed from the background folder itself; no sub-folder is chosen.
-  WriteSetting("BACKGROUND", "DIRECTORY", "", 0);
+  ReadPathSetting("BACKGROUND", "FILE", storedFile_);
+  // Pictures are listed from the background folder itself; no sub-folder is chosen,
+  // so a stored one is emptied. Nothing else is written before the user picks.
+  char subfolder[MAX_PATH] = {};
+  if (ReadSetting("BACKGROUND", "DIRECTORY", subfolder, MAX_PATH) > 0) {
+    WriteSetting("BACKGROUND", "DIRECTORY", "", 0);
+  }
   FillList();
 
   MarkTab();
@@ -58,11 +66,14 @@ int BackgroundPage::Create(HWND window, PageParams* params) {
   return 1;
 }
 
+// Unpicked or picked again, the stored value stays as it is, also one too long to
+// be read or one relative to the program's folder.
 int BackgroundPage::Destroy() {
   list_.Destroy();
   ReleaseTab();
-  // Unpicked, the stored value stays as it is, also one too long to be read.
-  if (picked_) WriteSetting("BACKGROUND", "FILE", chosenFile_, 0);
+  if (appliedRow_ >= 0 && lstrcmpiA(chosenFile_, storedFile_) != 0) {
+    WriteSetting("BACKGROUND", "FILE", chosenFile_, 0);
+  }
   return 1;
 }
 
@@ -120,9 +131,12 @@ void BackgroundPage::ListFiles(const char* extension) const {
   } while (find.Next(&found));
 }
 
+// A click raises several notifications (the old row deselected, the new one
+// selected, the focus moved): only a newly selected row loads its picture.
 void BackgroundPage::ApplySelection() {
   const int row = list_.FirstSelected();
-  if (row < 0) return;
+  if (row < 0 || row == appliedRow_) return;
+  appliedRow_ = row;
   char name[MAX_PATH];
   list_.GetText(row, 2, name, MAX_PATH);
   char path[MAX_PATH];
@@ -132,5 +146,4 @@ void BackgroundPage::ApplySelection() {
   GetLocalTime(&now);
   face_->Draw(&now);
   std::strcpy(chosenFile_, path);
-  picked_ = true;
 }

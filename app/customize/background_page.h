@@ -31,6 +31,9 @@ class BackgroundPage : public CustomizePage {
   ListView list_;
   char folder_[MAX_PATH] = {};
   bool hasFolder_ = false;
+  // The background stored as the page opened, and the one picked since.
+  char storedFile_[MAX_PATH] = {};
   char chosenFile_[MAX_PATH] = {};
-  bool picked_ = false;
+  // The row whose picture was loaded last, -1 before the first pick.
+  int appliedRow_ = -1;
 };

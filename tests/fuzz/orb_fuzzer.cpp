@@ -50,7 +50,14 @@ void DrawApproved(const uint8_t* data, size_t size, const OrbLayout& layout) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   OrbLayout layout{};
-  if (CheckOrbFile(data, size, &layout) == OrbCheck::kOk) DrawApproved(data, size, layout);
+  const bool approved = CheckOrbFile(data, size, &layout) == OrbCheck::kOk;
+  if (approved) DrawApproved(data, size, layout);
+  // A trailer is found only in a sound file, past its pixels and before its end.
+  if (size >= kOrbColorTableOffset) {
+    const uint32_t trailer = LocateOrbTrailer(data, size);
+    if (trailer != 0 && (!approved || trailer >= size || trailer < layout.pixelOffset))
+      std::abort();
+  }
 
   // The texts are read on their own, also from a picture that cannot be drawn.
   if (size < kOrbTrailerOffsetAt + 4) return 0;

@@ -165,6 +165,24 @@ TEST(CheckOrbFile, TheColourTableIsAsLongAsBiClrUsedSays) {
   }
 }
 
+TEST(LocateOrbTrailer, TheTrailerLiesAfterThePixelsAndWithinTheFile) {
+  const std::vector<uint8_t> sound = BuildOrbFile(Picture(24));  // pixels 52 .. 76
+  const struct {
+    uint32_t trailer;
+    uint32_t found;
+  } rows[] = {{76, 76},
+              {60, 0} /* inside the pixels */,
+              {20, 0} /* inside the header */,
+              {0, 0},
+              {static_cast<uint32_t>(sound.size()), 0} /* nothing after it */};
+  for (const auto& row : rows) {
+    std::vector<uint8_t> file = sound;
+    WriteUint32(file.data() + 4, row.trailer);
+    EXPECT_EQ(LocateOrbTrailer(file.data(), file.size()), row.found) << row.trailer;
+  }
+  EXPECT_EQ(LocateOrbTrailer(BuildOrbFile(Picture(8)).data(), 52), 0u);  // cut in its table
+}
+
 TEST(ReadOrbTexts, ReadsTitleAndAuthorIncludingEmptyOnes) {
   // "夜明け" and "制作" in code page 932.
   const std::string title = "\x96\xe9\x96\xbe\x82\xaf";

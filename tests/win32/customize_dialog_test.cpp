@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <set>
@@ -277,6 +278,12 @@ TEST_F(CustomizeTest, BackgroundPageListsPicturesAndAppliesThePickAtOnce) {
   WriteBytes(Path("background\\b.orb"), BuildOrbFile(picture));
   WriteBytes(Path("background\\c.bmp"), MakeBmp24(8, 8, [](int, int) { return kPlum; }));
   WriteBytes(Path("background\\d.orb"), {'O', 'R', 0, 0, 0xFF, 0xFF});
+  // Trailers that point into the pixels or at the start: titles made of pixel bytes.
+  std::vector<unsigned char> lying = BuildOrbFile(picture);
+  std::copy(lying.begin() + 8, lying.begin() + 12, lying.begin() + 4);
+  WriteBytes(Path("background\\e.orb"), lying);
+  std::fill(lying.begin() + 4, lying.begin() + 8, 0);
+  WriteBytes(Path("background\\f.orb"), lying);
   Set("BACKGROUND", "FILE", "C:\\old.bmp");
   std::vector<std::vector<std::string>> rows;
   COLORREF beforeClose = 0;
@@ -287,27 +294,31 @@ TEST_F(CustomizeTest, BackgroundPageListsPicturesAndAppliesThePickAtOnce) {
       rows.push_back({CellText(list, row, 0), CellText(list, row, 1), CellText(list, row, 2)});
     }
     for (size_t row = 0; row < rows.size(); ++row) {
-      if (rows[row][2] == "a.orb") {
-        SetRowState(list, static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
-      }
+      if (rows[row][2] != "a.orb") continue;
+      SetRowState(list, static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
+      // Only a new selection loads: a focus change reads the picture no more.
+      WriteBytes(Path("background\\a.orb"), {'O', 'R'});
+      SetRowState(list, static_cast<int>(row), LVIS_FOCUSED, LVIS_FOCUSED);
     }
     beforeClose = Composed(100, 20);
     fileWhileOpen = Get("BACKGROUND", "FILE");
     Command(dialog, 1002);
     Command(dialog, kCancel);
   });
-  ASSERT_EQ(rows.size(), 4u);
+  ASSERT_EQ(rows.size(), 6u);
   EXPECT_EQ(rows[0], (std::vector<std::string>{"c.bmp", "N/A", "c.bmp"}));
   // The orb rows follow in the folder's order.
   std::multiset<std::vector<std::string>> orbRows(rows.begin() + 1, rows.end());
   EXPECT_EQ(orbRows, (std::multiset<std::vector<std::string>>{
                          {"\x96\xe9\x96\xbe\x82\xaf", "me", "a.orb"},
                          {"\x96\xe9\x96\xbe\x82\xaf", "\x95\x73\x96\xbe", "b.orb"},
-                         {"d.orb", "\x95\x73\x96\xbe", "d.orb"}}));
+                         {"d.orb", "\x95\x73\x96\xbe", "d.orb"},
+                         {"e.orb", "\x95\x73\x96\xbe", "e.orb"},
+                         {"f.orb", "\x95\x73\x96\xbe", "f.orb"}}));
   EXPECT_EQ(beforeClose, To555(kPlum));
   EXPECT_EQ(fileWhileOpen, "C:\\old.bmp");
   EXPECT_EQ(Get("BACKGROUND", "FILE"), Path("background\\a.orb"));
-  EXPECT_EQ(Get("BACKGROUND", "DIRECTORY"), "");
+  EXPECT_EQ(Get("BACKGROUND", "DIRECTORY"), "<absent>");  // nothing to empty, nothing written
 }
 
 TEST_F(CustomizeTest, ModulePagePreselectsTheSavedNameInAnyCaseAndLength) {
