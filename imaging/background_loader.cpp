@@ -37,12 +37,12 @@ void DrawDialOverlay(HDC dc) {
   SetBkColor(mask.get(), kTransparent);
   BitBlt(mask.get(), 0, 0, size.bmWidth, size.bmHeight, image.get(), 0, 0, SRCCOPY);
   // Black out the dial's transparent pixels, punch black holes into `dc` where the
-  // dial is opaque, and OR the dial into the holes.
+  // dial is opaque, and OR the dial into the holes. `dc` is the caller's: its
+  // colours are given back.
   SetBkColor(image.get(), RGB(0, 0, 0));
   SetTextColor(image.get(), RGB(255, 255, 255));
   BitBlt(image.get(), 0, 0, size.bmWidth, size.bmHeight, mask.get(), 0, 0, SRCAND);
-  SetBkColor(dc, RGB(255, 255, 255));
-  SetTextColor(dc, RGB(0, 0, 0));
+  const ScopedColors monochrome(dc, RGB(255, 255, 255), RGB(0, 0, 0));
   BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, mask.get(), 0, 0, SRCAND);
   BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, image.get(), 0, 0, SRCPAINT);
 }

@@ -10,5 +10,5 @@ int DrawBackgroundPicture(const char* path, HDC dc, int x, int y, int width, int
 
 // Draws the top-left 200 x 200 pixels of a BMP file into `dc` (black when it
 // cannot be loaded), then lays the built-in dial overlay over it. Always 1.
-// Leaves `dc` with a white background colour and a black text colour.
+// `dc` keeps its colours.
 int DrawBitmapWithDial(const char* path, HDC dc);

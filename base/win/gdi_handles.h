@@ -77,3 +77,22 @@ class ScopedSelect {
   HDC dc_;
   HGDIOBJ previous_;
 };
+
+// Sets the background and text colours of `dc` for the length of a scope and gives
+// the previous ones back at its end.
+class ScopedColors {
+ public:
+  ScopedColors(HDC dc, COLORREF background, COLORREF text)
+      : dc_(dc), background_(SetBkColor(dc, background)), text_(SetTextColor(dc, text)) {}
+  ~ScopedColors() {
+    if (background_ != CLR_INVALID) SetBkColor(dc_, background_);
+    if (text_ != CLR_INVALID) SetTextColor(dc_, text_);
+  }
+  ScopedColors(const ScopedColors&) = delete;
+  ScopedColors& operator=(const ScopedColors&) = delete;
+
+ private:
+  HDC dc_;
+  COLORREF background_;
+  COLORREF text_;
+};

@@ -205,15 +205,15 @@ TEST_F(LoadBackgroundTest, AnRle8PictureShowsItsPixelsOrFallsBack) {
   }
 }
 
-TEST(DrawBitmapWithDial, LeavesWhiteBackgroundAndBlackTextColour) {
+TEST(DrawBitmapWithDial, KeepsTheCallersColoursAndBitmap) {
   TestWindow window(0, 0, 10, 10, kBlack);
   DrawSurface surface;
   ASSERT_EQ(surface.Create(window.get(), 200, 200, 24), 1);
   SetBkColor(surface.memoryDc(), kTeal);
   SetTextColor(surface.memoryDc(), kOlive);
   EXPECT_EQ(DrawBitmapWithDial("", surface.memoryDc()), 1);
-  EXPECT_EQ(GetBkColor(surface.memoryDc()), kWhite);
-  EXPECT_EQ(GetTextColor(surface.memoryDc()), kBlack);
+  EXPECT_EQ(GetBkColor(surface.memoryDc()), kTeal);
+  EXPECT_EQ(GetTextColor(surface.memoryDc()), kOlive);
   DIBSECTION section{};
   GetObjectA(GetCurrentObject(surface.memoryDc(), OBJ_BITMAP), sizeof section, &section);
   EXPECT_EQ(section.dsBm.bmBits, surface.bits());  // the surface keeps its own bitmap selected
