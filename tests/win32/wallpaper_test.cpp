@@ -92,9 +92,13 @@ HWND ThreadDialog() {
 }
 
 // The real wallpaper.dll, loaded (which builds its state) and released again.
+// The plug-in loaded and started as the host does it.
 class WallpaperDll {
  public:
-  WallpaperDll() : module_(LoadLibraryA((ExeDir() + "\\wallpaper.dll").c_str())) {}
+  WallpaperDll() : module_(LoadLibraryA((ExeDir() + "\\wallpaper.dll").c_str())) {
+    char caption[25] = {};
+    if (auto init = Export<int(__cdecl*)(char*)>("Init")) init(caption);
+  }
   ~WallpaperDll() {
     if (auto release = Export<int(__cdecl*)()>("Release")) release();
   }
@@ -220,7 +224,10 @@ TEST_F(WallpaperTest, TheDialogAlsoClosesWithOk) {
   EXPECT_TRUE(clicked);
 }
 
-TEST_F(WallpaperTest, AMissingKeyIsCreatedEmptyAndNothingChanges) {
+// Loading alone reads nothing (no work under the loader lock); Init makes the key.
+TEST_F(WallpaperTest, AMissingKeyIsCreatedEmptyByInitAndNothingChanges) {
+  const LoadedLibrary loaded(LoadLibraryA((ExeDir() + "\\wallpaper.dll").c_str()));
+  EXPECT_EQ(RegistryKey::Open(HKEY_CURRENT_USER, kWallpaperKey, KEY_READ).get(), nullptr);
   WallpaperDll dll;
   ASSERT_NE(dll.get(), nullptr);
   const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kWallpaperKey, KEY_READ);
