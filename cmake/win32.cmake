@@ -76,6 +76,7 @@ add_library(kelvane_app STATIC
   app/window/startup.cpp
   app/window/tray_icon.cpp
   app/window/window_shape.cpp
+  app/window/work_area.cpp
   imaging/background_loader.cpp
   imaging/draw_surface.cpp
   imaging/mag_picture.cpp

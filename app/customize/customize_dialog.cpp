@@ -10,6 +10,7 @@
 #include "app/customize/module_page.h"
 #include "app/customize/plugin_page.h"
 #include "app/window/settings.h"
+#include "app/window/work_area.h"
 #include "base/win/gdi_handles.h"
 #include "base/win/resource_data.h"
 #include "imaging/mag_picture.h"
@@ -52,13 +53,6 @@ void InitListViewsOnce() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   done = true;
-}
-
-// Keeps `start` .. `start` + `size` inside `low` .. `high` where it fits, and at
-// `low` where it does not.
-int KeepInside(int start, int size, int low, int high) {
-  if (start + size > high) start = high - size;
-  return start < low ? low : start;
 }
 
 }  // namespace
@@ -242,13 +236,10 @@ void CustomizeDialog::PlaceBelowClock() const {
   const int height = kClientHeight + 2 * GetSystemMetrics(SM_CYDLGFRAME);
   RECT clock{};
   GetWindowRect(owner_, &clock);
-  int left = clock.left + (clock.right - clock.left - width) / 2;
-  int top = clock.top + (clock.bottom - clock.top - height) / 2 + kBelowClock;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (GetMonitorInfoA(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor)) {
-    left = KeepInside(left, width, monitor.rcWork.left, monitor.rcWork.right);
-    top = KeepInside(top, height, monitor.rcWork.top, monitor.rcWork.bottom);
-  }
-  SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOREDRAW);
+  RECT place =
+      RectAt(clock.left + (clock.right - clock.left - width) / 2,
+             clock.top + (clock.bottom - clock.top - height) / 2 + kBelowClock, width, height);
+  RECT work{};
+  if (WorkAreaOf(owner_, &work)) place = KeepInside(place, work);
+  SetWindowPos(window_, nullptr, place.left, place.top, width, height, SWP_NOREDRAW);
 }

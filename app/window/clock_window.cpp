@@ -1,12 +1,11 @@
 #include "app/window/clock_window.h"
 
-#include <algorithm>
-
 #include "app/customize/customize_dialog.h"
 #include "app/customize/message_dialog.h"
 #include "app/window/clock_program.h"
 #include "app/window/settings.h"
 #include "app/window/shell_windows.h"
+#include "app/window/work_area.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -213,16 +212,10 @@ void OnTrayNotify(HWND window, ClockProgram& program, WPARAM wParam, LPARAM lPar
 void KeepOnMonitor(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
-  const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-  if (MonitorFromPoint(centre, MONITOR_DEFAULTTONULL) != nullptr) return;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (!GetMonitorInfoA(MonitorFromPoint(centre, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-  const RECT& work = monitor.rcWork;
-  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  const int left = std::max(work.left, std::min(rect.left, work.right - width));
-  const int top = std::max(work.top, std::min(rect.top, work.bottom - height));
-  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT place = ReachablePlace(rect);
+  if (place.left == rect.left && place.top == rect.top) return;
+  SetWindowPos(window, nullptr, place.left, place.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void OnSettingChange(HWND window, WPARAM action) {

@@ -4,6 +4,7 @@
 #include "app/window/clock_window.h"
 #include "app/window/settings.h"
 #include "app/window/window_shape.h"
+#include "app/window/work_area.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -25,25 +26,17 @@ bool ShowRunningClock(bool onlyVisible) {
   return true;
 }
 
-// A saved position whose centre lies on no monitor (one was unplugged) would leave
-// the clock out of reach: it then opens at the primary work area's corner. The
-// saved value stays as it is until the user moves the clock.
-POINT ReachablePosition(int x, int y) {
-  const POINT centre{x + ClockFace::kFaceSize / 2, y + ClockFace::kFaceSize / 2};
-  if (MonitorFromPoint(centre, MONITOR_DEFAULTTONULL) != nullptr) return POINT{x, y};
-  RECT workArea{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-  return POINT{workArea.left, workArea.top};
-}
-
 void RestorePlacement(ClockProgram& program) {
   const int x = ReadSetting("WINDOW", "POS_X", nullptr, 0);
   const int y = ReadSetting("WINDOW", "POS_Y", nullptr, 0);
   program.stackingMode = StackingModeFromSetting(ReadSetting("WINDOW", "POS_Z", nullptr, 0));
-  const POINT position = ReachablePosition(x, y);
+  // A saved position on no monitor (one was unplugged) would leave the clock out of
+  // reach: it opens on the nearest monitor instead. The saved value stays as it is
+  // until the user moves the clock.
+  const RECT place = ReachablePlace(RectAt(x, y, ClockFace::kFaceSize, ClockFace::kFaceSize));
   // In mode Bottom the window procedure turns this insertion into HWND_BOTTOM.
   HWND insertAfter = program.stackingMode == StackingMode::Topmost ? HWND_TOPMOST : HWND_TOP;
-  SetWindowPos(program.window, insertAfter, position.x, position.y, 0, 0, SWP_NOSIZE);
+  SetWindowPos(program.window, insertAfter, place.left, place.top, 0, 0, SWP_NOSIZE);
   program.autoHide = ReadSetting("WINDOW", "AUTOHIDE", nullptr, 0);
   program.positionLock = ReadSetting("WINDOW", "POSLOCK", nullptr, 0);
 }

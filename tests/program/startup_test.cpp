@@ -51,21 +51,31 @@ TEST(Startup, TheSavedPositionIsHonouredNegativeValuesIncluded) {
   EXPECT_EQ(WindowRect(window).top, -30);
 }
 
-TEST(Startup, APositionOnNoMonitorOpensOnThePrimaryWorkAreaAndStaysSaved) {
-  ProgramFolder folder;
-  folder.Set("WINDOW", "POS_X", "5000");
-  folder.Set("WINDOW", "POS_Y", "-4000");
-  RunningClock clock(folder);
-  HWND window = clock.WaitForWindow();
-  ASSERT_NE(window, nullptr);
-  RECT workArea{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-  EXPECT_EQ(WindowRect(window).left, workArea.left);
-  EXPECT_EQ(WindowRect(window).top, workArea.top);
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(clock.WaitForExit());
-  EXPECT_EQ(folder.Get("WINDOW", "POS_X"), "5000");
-  EXPECT_EQ(folder.Get("WINDOW", "POS_Y"), "-4000");
+// Also where x + 200 is beyond the int range.
+TEST(Startup, APositionOnNoMonitorOpensOnTheNearestWorkAreaAndStaysSaved) {
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const struct {
+    const char* x;
+    const char* y;
+    LONG left, top;
+  } rows[] = {{"5000", "-4000", work.right - 200, work.top},
+              {"2147483600", "100", work.right - 200, 100},
+              {"-2147483648", "-2147483648", work.left, work.top}};
+  for (const auto& row : rows) {
+    ProgramFolder folder;
+    folder.Set("WINDOW", "POS_X", row.x);
+    folder.Set("WINDOW", "POS_Y", row.y);
+    RunningClock clock(folder);
+    HWND window = clock.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(WindowRect(window).left, row.left) << row.x;
+    EXPECT_EQ(WindowRect(window).top, row.top) << row.x;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(clock.WaitForExit());
+    EXPECT_EQ(folder.Get("WINDOW", "POS_X"), row.x);
+    EXPECT_EQ(folder.Get("WINDOW", "POS_Y"), row.y);
+  }
 }
 
 TEST(Startup, ModulesNamedInTheSettingsDrawAtStartUp) {
