@@ -13,10 +13,15 @@
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
+!include "LogicLib.nsh"
 
 !define PRODUCT "Kelvane Vesk"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kelvane"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define PLUGINS_KEY "Software\Ornwick\Kelvane Vesk"
+; How long a closing clock may take before the user is asked (a plug-in's Release
+; may take a while).
+!define CLOSE_WAIT_MS 15000
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -42,21 +47,74 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "© 2026 Ornwick"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Japanese"
 
-; A running clock holds its files: it is asked to close first.
-!macro CloseRunningClock
+; 1 once the installer has closed a running clock, which a silent install starts again.
+Var ClockClosed
+
+; A running clock holds its files: it is asked to close, and its process is waited
+; for. One that has not ended after CLOSE_WAIT_MS lets the user wait again or give
+; up (a silent run gives up).
+!macro CloseRunningClockFunction prefix
+Function ${prefix}CloseRunningClock
   FindWindow $0 "Kelvane" "Kelvane"
-  StrCmp $0 0 +3
-  SendMessage $0 ${WM_CLOSE} 0 0
-  Sleep 1000
+  ${If} $0 = 0
+    Return
+  ${EndIf}
+  System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1)"
+  ; SYNCHRONIZE: enough to wait for the process.
+  System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2"
+  SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+  StrCpy $ClockClosed 1
+  ${If} $2 P= 0
+    Return
+  ${EndIf}
+  ${Do}
+    System::Call "kernel32::WaitForSingleObject(p r2, i ${CLOSE_WAIT_MS}) i .r3"
+    ${IfThen} $3 <> 258 ${|} ${Break} ${|}  ; anything but WAIT_TIMEOUT
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "時計がまだ終了していません。もう少し待つには「再試行」を押してください。" /SD IDCANCEL IDRETRY wait_again
+    System::Call "kernel32::CloseHandle(p r2)"
+    Abort "時計が終了しなかったため中止しました。"
+    wait_again:
+  ${Loop}
+  System::Call "kernel32::CloseHandle(p r2)"
+FunctionEnd
+!macroend
+!insertmacro CloseRunningClockFunction ""
+!insertmacro CloseRunningClockFunction "un."
+
+; A text of the same name that something else put into the folder stays untouched;
+; ours (a fresh folder, or our own folder upgraded) is written, and the uninstall
+; entry remembers which of them are ours. $1 holds the folder of an earlier install.
+!macro InstallText name owned
+  ReadRegDWORD $2 HKCU "${UNINSTALL_KEY}" "${owned}"
+  StrCpy $3 1
+  ${If} ${FileExists} "$INSTDIR\${name}"
+    ${If} $1 != $INSTDIR
+    ${OrIf} $2 S== "0"
+      StrCpy $3 0
+    ${EndIf}
+  ${EndIf}
+  ${If} $3 = 1
+    File "${STAGE}\${name}"
+  ${EndIf}
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "${owned}" $3
+!macroend
+
+; The uninstaller deletes a text unless the install recorded it as someone else's.
+!macro DeleteText name owned
+  ReadRegDWORD $2 HKCU "${UNINSTALL_KEY}" "${owned}"
+  ${If} $2 S!= "0"
+    Delete "$INSTDIR\${name}"
+  ${EndIf}
 !macroend
 
 Section "Kelvane Vesk" SecProgram
   SectionIn RO
-  !insertmacro CloseRunningClock
+  Call CloseRunningClock
   SetOutPath "$INSTDIR"
   File "${STAGE}\Kelvane.exe"
-  File "${STAGE}\readme_ja.txt"
-  File "${STAGE}\LICENSE.txt"
+  ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  !insertmacro InstallText "readme_ja.txt" "OwnsReadme"
+  !insertmacro InstallText "LICENSE.txt" "OwnsLicence"
   SetOutPath "$INSTDIR\clock"
   File "${STAGE}\clock\Analog.dll"
   SetOutPath "$INSTDIR\info"
@@ -88,6 +146,8 @@ Section "Kelvane Vesk" SecProgram
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ; An upgrade without the start option leaves no start entry of an earlier install.
+  DeleteRegValue HKCU "${RUN_KEY}" "Kelvane"
 SectionEnd
 
 Section /o "Windows の起動時に開始する" SecStartup
@@ -102,13 +162,22 @@ Function .onInit
   SectionSetFlags ${SecStartup} ${SF_SELECTED}
 FunctionEnd
 
+; A clock that was running before a silent upgrade runs again after it (the finish
+; page offers the same to an interactive install).
+Function .onInstSuccess
+  ${If} ${Silent}
+  ${AndIf} $ClockClosed = 1
+    Exec '"$INSTDIR\Kelvane.exe"'
+  ${EndIf}
+FunctionEnd
+
 ; Removes what the installer put there and what the clock wrote beside it; pictures
 ; and modules the user added stay, and so do their folders.
 Section "Uninstall"
-  !insertmacro CloseRunningClock
+  Call un.CloseRunningClock
   Delete "$INSTDIR\Kelvane.exe"
-  Delete "$INSTDIR\readme_ja.txt"
-  Delete "$INSTDIR\LICENSE.txt"
+  !insertmacro DeleteText "readme_ja.txt" "OwnsReadme"
+  !insertmacro DeleteText "LICENSE.txt" "OwnsLicence"
   Delete "$INSTDIR\kelvane.ini"
   Delete "$INSTDIR\clock\Analog.dll"
   Delete "$INSTDIR\clock\Analog.ini"
@@ -124,5 +193,8 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   DeleteRegValue HKCU "${RUN_KEY}" "Kelvane"
+  ; The plug-ins' settings, and the maker's key when nothing else is left in it.
+  DeleteRegKey HKCU "${PLUGINS_KEY}"
+  DeleteRegKey /ifempty HKCU "Software\Ornwick"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

@@ -66,39 +66,68 @@ TEST(PackageTest, TheInstallerInstallsUpgradesKeepingSettingsAndUninstallsEveryt
   ASSERT_TRUE(Exists(setup)) << setup;
   TempDir target("kelvane-install");
   const std::string folder = target.File("Kelvane");
+  // A licence of something else already in the folder is none of the installer's.
+  CreateDirectoryA(folder.c_str(), nullptr);
+  WriteBytes(folder + "\\LICENSE.txt", {'t', 'h', 'e', 'i', 'r', 's'});
   ASSERT_EQ(RunToEnd("\"" + setup + "\" /S /STARTUP /D=" + folder), 0);
 
   for (const char* file :
        {"Kelvane.exe", "clock\\Analog.dll", "info\\Mirrick.dll", "plugin\\wallpaper.dll",
-        "plugin\\enable.txt", "background\\dawn_lake.orb", "readme_ja.txt", "LICENSE.txt",
-        "uninstall.exe"}) {
+        "plugin\\enable.txt", "background\\dawn_lake.orb", "readme_ja.txt", "uninstall.exe"}) {
     EXPECT_TRUE(Exists(folder + "\\" + file)) << file;
   }
+  EXPECT_EQ(ReadText(folder + "\\LICENSE.txt"), "theirs");
   EXPECT_TRUE(Exists(StartMenuShortcut()));
   EXPECT_EQ(UserValue(kUninstallKey, "InstallLocation"), folder);
   EXPECT_EQ(UserValue(kRunKey, "Kelvane"), "\"" + folder + "\\Kelvane.exe\"");
   ExpectClockRunsWithBothModules(folder);
 
-  // An upgrade over it keeps what the user changed.
+  // An upgrade over a running clock whose plug-in takes seconds to release: the
+  // installer waits for it to end, keeps what the user changed, drops the start
+  // entry it was not asked for, and starts the clock again.
   const std::string ini = folder + "\\kelvane.ini";
   WritePrivateProfileStringA("OBJECT", "MODULE_NAME", "mine.dll", ini.c_str());
-  ASSERT_EQ(RunToEnd("\"" + setup + "\" /S /D=" + folder), 0);
+  CopyFileA((ExeDir() + "\\plugin_slow_release.dll").c_str(),
+            (folder + "\\plugin\\plugin_slow_release.dll").c_str(), FALSE);
+  WriteBytes(folder + "\\plugin\\enable.txt",
+             {'p', 'l', 'u', 'g', 'i', 'n', '_', 's', 'l', 'o', 'w', '_',
+              'r', 'e', 'l', 'e', 'a', 's', 'e', '.', 'd', 'l', 'l'});
+  RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Ornwick\\Kelvane Vesk\\plugin\\wallpaper",
+                  "AUTO_CLOSE", REG_SZ, "1", 2);
+  {
+    RunningClock running(folder + "\\Kelvane.exe", folder);
+    ASSERT_NE(running.WaitForWindow(), nullptr);
+    ASSERT_EQ(RunToEnd("\"" + setup + "\" /S /D=" + folder), 0);
+    EXPECT_TRUE(running.WaitForExit(0));
+    EXPECT_TRUE(WaitFor([] { return FindWindowA("Kelvane", "Kelvane") != nullptr; }));
+  }
   char name[MAX_PATH] = {};
   GetPrivateProfileStringA("OBJECT", "MODULE_NAME", "", name, MAX_PATH, ini.c_str());
   EXPECT_STREQ(name, "mine.dll");
+  EXPECT_EQ(UserValue(kRunKey, "Kelvane"), "<absent>");
 
-  // The uninstaller runs from a copy of itself, which removes the uninstall entry last.
+  // The uninstaller closes that clock, runs from a copy of itself and removes the
+  // uninstall entry last; the other program's licence stays.
   ASSERT_EQ(RunToEnd("\"" + folder + "\\uninstall.exe\" /S"), 0);
   EXPECT_TRUE(
       WaitFor([] { return UserValue(kUninstallKey, "InstallLocation") == "<absent>"; }, 30000));
-  EXPECT_FALSE(Exists(folder));
+  EXPECT_EQ(FindWindowA("Kelvane", "Kelvane"), nullptr);
+  EXPECT_FALSE(Exists(folder + "\\Kelvane.exe"));
+  EXPECT_FALSE(Exists(folder + "\\readme_ja.txt"));
+  EXPECT_EQ(ReadText(folder + "\\LICENSE.txt"), "theirs");
   EXPECT_FALSE(Exists(StartMenuShortcut()));
-  EXPECT_EQ(UserValue(kRunKey, "Kelvane"), "<absent>");
+  EXPECT_EQ(UserValue("Software\\Ornwick\\Kelvane Vesk\\plugin\\wallpaper", "AUTO_CLOSE"),
+            "<absent>");
 }
 
-TEST(PackageTest, TheUnpackedZipRuns) {
+TEST(PackageTest, TheUnpackedZipRunsOnItsOwnRelativeSettings) {
   // scripts/package.sh unpacks the zip it made beside it, as a user would.
-  ExpectClockRunsWithBothModules(Package("unpacked\\Kelvane"));
+  const std::string folder = Package("unpacked\\Kelvane");
+  char path[MAX_PATH] = {};
+  GetPrivateProfileStringA("OBJECT", "MODULE_PATH", "", path, MAX_PATH,
+                           (folder + "\\kelvane.ini").c_str());
+  EXPECT_STREQ(path, "clock\\Analog.dll");
+  ExpectClockRunsWithBothModules(folder);
 }
 
 }  // namespace
