@@ -65,9 +65,9 @@ void MeasureDrawClock(const char* name, const char* ini, SYSTEMTIME (*timeOfRun)
   DeleteObject(brush);
 
   const LoadedLibrary analog(LoadLibraryA(dll.c_str()));
-  const auto initialize = analog.Export<ModuleInitializeFn>("Initialize");
-  const auto uninitialize = analog.Export<ModuleUninitializeFn>("Uninitialize");
-  const auto drawClock = analog.Export<ModuleDrawFn>("DrawClock");
+  const auto initialize = analog.Export<KelvaneModuleInitializeFn>("Initialize");
+  const auto uninitialize = analog.Export<KelvaneModuleUninitializeFn>("Uninitialize");
+  const auto drawClock = analog.Export<KelvaneModuleDrawFn>("DrawClock");
   if (initialize == nullptr || uninitialize == nullptr || drawClock == nullptr) {
     std::printf("%s: Analog.dll or its exports are missing\n", name);
     return;

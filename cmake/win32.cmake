@@ -83,6 +83,8 @@ add_library(kelvane_app STATIC
   imaging/ui_font.cpp
 )
 target_link_libraries(kelvane_app PUBLIC kelvane_base_win msvfw32 shell32 comctl32)
+# The program and its tests see the SDK's function types, not its export declarations.
+target_compile_definitions(kelvane_app PUBLIC KELVANE_HOST)
 kelvane_win32_target(kelvane_app)
 
 # The program's manifest goes into Kelvane.exe alone: the tests keep the system's

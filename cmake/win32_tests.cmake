@@ -51,6 +51,8 @@ add_library(win32_test_support STATIC
   tests/win32/test_support.cpp
 )
 target_link_libraries(win32_test_support PUBLIC kelvane_tools kelvane_base_win gtest shell32)
+# The tests load modules and plug-ins as the program does.
+target_compile_definitions(win32_test_support PUBLIC KELVANE_HOST)
 kelvane_win32_target(win32_test_support)
 
 # In-process tests of the program's code.

@@ -68,6 +68,10 @@ typedef int(__cdecl *KelvaneModuleOpenConfigFn)(HWND owner, int reserved);
  * redraw is forced: the next draw shows them. The result is ignored. */
 typedef int(__cdecl *KelvaneModuleResetFn)(void);
 
+/* A program that loads modules (the clock itself) defines KELVANE_HOST before
+ * including this header: it then gets the types above and no export declarations,
+ * so that it can include both SDK headers. */
+#ifndef KELVANE_HOST
 /* The exports, declared here so that a module's definitions are checked against
  * them. Define those your module needs; a declaration alone exports nothing. */
 __declspec(dllexport) int __cdecl Initialize(HWND clock);
@@ -76,6 +80,7 @@ __declspec(dllexport) int __cdecl DrawClock(HDC dc, const SYSTEMTIME *now, int r
 __declspec(dllexport) int __cdecl DrawInfo(HDC dc, const SYSTEMTIME *now, int reserved);
 __declspec(dllexport) int __cdecl OpenConfig(HWND owner, int reserved);
 __declspec(dllexport) int __cdecl Reset(void);
+#endif
 
 #ifdef __cplusplus
 }

@@ -58,6 +58,10 @@ typedef int(__cdecl *KelvanePluginNotifyFn)(const SYSTEMTIME *now);
 /* Called just before the DLL is freed. The result is ignored. */
 typedef int(__cdecl *KelvanePluginReleaseFn)(void);
 
+/* A program that loads plug-ins (the clock itself) defines KELVANE_HOST before
+ * including this header: it then gets the types above and no export declarations,
+ * so that it can include both SDK headers. */
+#ifndef KELVANE_HOST
 /* The exports, declared here so that a plug-in's definitions are checked against
  * them. Define those your plug-in needs; a declaration alone exports nothing. */
 __declspec(dllexport) int __cdecl Init(char *caption);
@@ -66,6 +70,7 @@ __declspec(dllexport) int __cdecl NotifyTimeChangeSec(const SYSTEMTIME *now);
 __declspec(dllexport) int __cdecl NotifyTimeChangeMin(const SYSTEMTIME *now);
 __declspec(dllexport) int __cdecl NotifyTimeChangeHour(const SYSTEMTIME *now);
 __declspec(dllexport) int __cdecl Release(void);
+#endif
 
 #ifdef __cplusplus
 }

@@ -139,9 +139,9 @@ void ModulePage::ChangeModule(const Slot& slot) const {
 // module could leave its slot; the extra reference keeps it loaded until Reset.
 void ModulePage::OpenModuleConfig(const Slot& slot) const {
   const LoadedLibrary module = LoadedLibrary::Pin(face_->GetModule(slot.kind.number));
-  const auto openConfig = module.Export<ModuleOpenConfigFn>("OpenConfig");
+  const auto openConfig = module.Export<KelvaneModuleOpenConfigFn>("OpenConfig");
   if (openConfig == nullptr || openConfig(window_, 0) == 0) return;
-  const auto reset = module.Export<ModuleResetFn>("Reset");
+  const auto reset = module.Export<KelvaneModuleResetFn>("Reset");
   if (reset != nullptr) reset();
 }
 

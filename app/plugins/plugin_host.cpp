@@ -74,14 +74,14 @@ void PluginHost::AddPlugin(LoadedLibrary module) {
   if (!entry) return;
   entry->module = std::move(module);
   const LoadedLibrary& library = entry->module;
-  entry->init = library.Export<PluginInitFn>("Init");
-  entry->openConfig = library.Export<PluginOpenConfigFn>("OpenConfig");
-  entry->notifySec = library.Export<PluginNotifyFn>("NotifyTimeChangeSec");
-  entry->notifyMin = library.Export<PluginNotifyFn>("NotifyTimeChangeMin");
-  entry->notifyHour = library.Export<PluginNotifyFn>("NotifyTimeChangeHour");
-  entry->release = library.Export<PluginReleaseFn>("Release");
+  entry->init = library.Export<KelvanePluginInitFn>("Init");
+  entry->openConfig = library.Export<KelvanePluginOpenConfigFn>("OpenConfig");
+  entry->notifySec = library.Export<KelvanePluginNotifyFn>("NotifyTimeChangeSec");
+  entry->notifyMin = library.Export<KelvanePluginNotifyFn>("NotifyTimeChangeMin");
+  entry->notifyHour = library.Export<KelvanePluginNotifyFn>("NotifyTimeChangeHour");
+  entry->release = library.Export<KelvanePluginReleaseFn>("Release");
   if (entry->init != nullptr) {
-    char buffer[kInitCaptionSize] = {};
+    char buffer[KELVANE_INIT_CAPTION_SIZE] = {};
     if (entry->init(buffer) == 0) return;
     TakeCaption(*entry, buffer);
   }
@@ -139,7 +139,7 @@ void PluginHost::RouteCommand(HWND owner, UINT id) {
   const unsigned serial = entry->serial;
   // One spare byte beyond the 24 takes the NUL of a plug-in that writes a full
   // 24-byte caption and its terminator; only 24 bytes are read.
-  char buffer[kConfigCaptionSize + 1] = {};
+  char buffer[KELVANE_CONFIG_CAPTION_SIZE + 1] = {};
   {
     const LoadedLibrary pin = LoadedLibrary::Pin(entry->module.get());
     entry->openConfig(owner, buffer);
@@ -168,7 +168,7 @@ int PluginHost::NotifyTimeChange(const SYSTEMTIME* now) {
 // which a newer time was passed on; the older one then goes no further.
 bool PluginHost::NotifyEntry(unsigned serial, const TimeChange& change, const SYSTEMTIME* now,
                              unsigned pass) const {
-  static constexpr PluginNotifyFn PluginEntry::*kNotifiers[] = {
+  static constexpr KelvanePluginNotifyFn PluginEntry::*kNotifiers[] = {
       &PluginEntry::notifySec, &PluginEntry::notifyMin, &PluginEntry::notifyHour};
   const bool changed[] = {change.second, change.minute, change.hour};
   bool succeeded = true;
@@ -177,7 +177,7 @@ bool PluginHost::NotifyEntry(unsigned serial, const TimeChange& change, const SY
     if (pass != passes_) return true;
     const PluginEntry* entry = FindBySerial(serial);
     if (entry == nullptr) return true;
-    const PluginNotifyFn notify = entry->*kNotifiers[i];
+    const KelvanePluginNotifyFn notify = entry->*kNotifiers[i];
     if (notify == nullptr) continue;
     const LoadedLibrary pin = LoadedLibrary::Pin(entry->module.get());
     if (notify(now) == 0) succeeded = false;

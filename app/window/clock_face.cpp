@@ -45,14 +45,15 @@ ClockFace::Slot* ClockFace::SlotFor(int slot) {
 HMODULE ClockFace::SetModule(int slotNumber, HMODULE module) {
   Slot* slot = SlotFor(slotNumber);
   if (slot == nullptr) return nullptr;
-  if (auto uninitialize = slot->module.Export<ModuleUninitializeFn>("Uninitialize")) {
+  if (auto uninitialize = slot->module.Export<KelvaneModuleUninitializeFn>("Uninitialize")) {
     uninitialize();
   }
   HMODULE previous = slot->module.Detach();
   slot->module = LoadedLibrary(module);
   slot->draw =
-      slot->module.Export<ModuleDrawFn>(slotNumber == kClockSlot ? "DrawClock" : "DrawInfo");
-  if (auto initialize = slot->module.Export<ModuleInitializeFn>("Initialize")) initialize(window_);
+      slot->module.Export<KelvaneModuleDrawFn>(slotNumber == kClockSlot ? "DrawClock" : "DrawInfo");
+  if (auto initialize = slot->module.Export<KelvaneModuleInitializeFn>("Initialize"))
+    initialize(window_);
   return previous;
 }
 

@@ -4,14 +4,7 @@
 
 #include "base/win/loaded_library.h"
 #include "imaging/draw_surface.h"
-
-// The exports of a drawing module, all cdecl.
-using ModuleInitializeFn = int(__cdecl*)(HWND window);
-using ModuleUninitializeFn = int(__cdecl*)();
-using ModuleDrawFn = int(__cdecl*)(HDC dc, const SYSTEMTIME* now, int reserved);
-// Shows the module's settings over `owner`; non-zero when they changed.
-using ModuleOpenConfigFn = int(__cdecl*)(HWND owner, int reserved);
-using ModuleResetFn = int(__cdecl*)();
+#include "sdk/kelvane_module.h"
 
 // Composes what the clock window shows: the background surface, then the info
 // module's layer (slot 2), then the clock module's layer (slot 1), copied to the
@@ -48,7 +41,7 @@ class ClockFace {
  private:
   struct Slot {
     LoadedLibrary module;
-    ModuleDrawFn draw = nullptr;
+    KelvaneModuleDrawFn draw = nullptr;
   };
 
   Slot* SlotFor(int slot);

@@ -8,14 +8,11 @@
 #include "app/window/clock_face.h"
 #include "base/win/gdi_handles.h"
 #include "modules/clock/analog_ids.h"
+#include "sdk/kelvane_module.h"
 #include "tests/win32/modal_timer.h"
 #include "tests/win32/test_support.h"
 
 namespace {
-
-using OpenConfigFn = int(__cdecl*)(HWND, int);
-using ResetFn = int(__cdecl*)();
-using UninitializeFn = int(__cdecl*)();
 
 constexpr char kDialogTitle[] = "アナログ時計の設定";
 // The first two schemes' hand colours.
@@ -108,7 +105,7 @@ class AnalogTest : public testing::Test {
         drive(dialog);
       }
     });
-    const int result = Export<OpenConfigFn>("OpenConfig")(window_, 0);
+    const int result = Export<KelvaneModuleOpenConfigFn>("OpenConfig")(window_, 0);
     EXPECT_TRUE(driven);
     return result;
   }
@@ -170,7 +167,7 @@ HBITMAP BottomUpDib(int depth) {
 
 TEST_F(AnalogTest, DrawsOnEveryBitmapAndLeavesPenBrushBitmapAndPositionAsItFoundThem) {
   Load();
-  const auto drawClock = Export<ModuleDrawFn>("DrawClock");
+  const auto drawClock = Export<KelvaneModuleDrawFn>("DrawClock");
   HDC screen = GetDC(nullptr);
   // Besides the face's own surface: bottom-up DIB sections of 24 and 32 bits, and
   // a device-dependent bitmap, which gets plain GDI lines.
@@ -212,7 +209,7 @@ TEST_F(AnalogTest, SweepingRunsTimerOneUntilUninitialize) {
   WriteIni("[ANALOG]\r\nSECOND_HAND=2\r\n");
   Load();
   EXPECT_TRUE(WaitFor([] { return g_redrawTicks >= 3; }));
-  Export<UninitializeFn>("Uninitialize")();
+  Export<KelvaneModuleUninitializeFn>("Uninitialize")();
   EXPECT_FALSE(TimerOneRuns());
 }
 
@@ -243,7 +240,7 @@ TEST_F(AnalogTest, OpenConfigThenResetChangesWhatIsDrawnAndTheTimer) {
   EXPECT_EQ(Composed(135, 100), To555(kWhiteHands));  // in force only after Reset
   EXPECT_FALSE(TimerOneRuns());
 
-  Export<ResetFn>("Reset")();
+  Export<KelvaneModuleResetFn>("Reset")();
   face_.Draw(&t);
   EXPECT_EQ(Composed(135, 100), To555(kBlackHands));
   EXPECT_TRUE(WaitFor([] { return g_redrawTicks >= 3; }));
@@ -253,12 +250,12 @@ TEST_F(AnalogTest, OpenConfigThenResetChangesWhatIsDrawnAndTheTimer) {
     SendDlgItemMessageA(dialog, IDC_SECOND_STEP, BM_CLICK, 0, 0);
     SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0);
   });
-  Export<ResetFn>("Reset")();
+  Export<KelvaneModuleResetFn>("Reset")();
   face_.Draw(&t);
   EXPECT_FALSE(TimerOneRuns());
   // A timer 1 that someone else starts now is not the module's to stop.
   SetTimer(window_, 1, 60000, nullptr);
-  Export<UninitializeFn>("Uninitialize")();
+  Export<KelvaneModuleUninitializeFn>("Uninitialize")();
   EXPECT_TRUE(TimerOneRuns());
 }
 

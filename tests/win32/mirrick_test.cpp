@@ -4,14 +4,10 @@
 
 #include "base/win/loaded_library.h"
 #include "imaging/draw_surface.h"
+#include "sdk/kelvane_module.h"
 #include "tests/win32/test_support.h"
 
 namespace {
-
-using InitializeFn = int(__cdecl*)(HWND);
-using UninitializeFn = int(__cdecl*)();
-using DrawInfoFn = int(__cdecl*)(HDC, const SYSTEMTIME*, int);
-using OpenConfigFn = int(__cdecl*)(HWND, int);
 
 const COLORREF kTeal = RGB(0x40, 0x80, 0xC0);
 
@@ -30,19 +26,19 @@ SYSTEMTIME Time(WORD month, WORD day, WORD hour, WORD minute, WORD second) {
 class Mirrick {
  public:
   Mirrick() : module_(LoadLibraryA((ExeDir() + "\\Mirrick.dll").c_str())) {
-    initialize = module_.Export<InitializeFn>("Initialize");
-    uninitialize = module_.Export<UninitializeFn>("Uninitialize");
-    drawInfo = module_.Export<DrawInfoFn>("DrawInfo");
-    openConfig = module_.Export<OpenConfigFn>("OpenConfig");
+    initialize = module_.Export<KelvaneModuleInitializeFn>("Initialize");
+    uninitialize = module_.Export<KelvaneModuleUninitializeFn>("Uninitialize");
+    drawInfo = module_.Export<KelvaneModuleDrawFn>("DrawInfo");
+    openConfig = module_.Export<KelvaneModuleOpenConfigFn>("OpenConfig");
   }
   bool loaded() const {
     return module_.get() && initialize && uninitialize && drawInfo && openConfig;
   }
 
-  InitializeFn initialize = nullptr;
-  UninitializeFn uninitialize = nullptr;
-  DrawInfoFn drawInfo = nullptr;
-  OpenConfigFn openConfig = nullptr;
+  KelvaneModuleInitializeFn initialize = nullptr;
+  KelvaneModuleUninitializeFn uninitialize = nullptr;
+  KelvaneModuleDrawFn drawInfo = nullptr;
+  KelvaneModuleOpenConfigFn openConfig = nullptr;
 
  private:
   LoadedLibrary module_;

@@ -11,6 +11,7 @@
 #include "plugins/wallpaper/wallpaper_ids.h"
 #include "plugins/wallpaper/wallpaper_settings.h"
 #include "plugins/wallpaper/wallpaper_state.h"
+#include "sdk/kelvane_plugin.h"
 #include "tests/win32/modal_timer.h"
 #include "tests/win32/test_support.h"
 
@@ -97,10 +98,10 @@ class WallpaperDll {
  public:
   WallpaperDll() : module_(LoadLibraryA((ExeDir() + "\\wallpaper.dll").c_str())) {
     char caption[25] = {};
-    if (auto init = Export<int(__cdecl*)(char*)>("Init")) init(caption);
+    if (auto init = Export<KelvanePluginInitFn>("Init")) init(caption);
   }
   ~WallpaperDll() {
-    if (auto release = Export<int(__cdecl*)()>("Release")) release();
+    if (auto release = Export<KelvanePluginReleaseFn>("Release")) release();
   }
   WallpaperDll(const WallpaperDll&) = delete;
   WallpaperDll& operator=(const WallpaperDll&) = delete;
@@ -116,7 +117,7 @@ class WallpaperDll {
   std::string Minute() const {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    EXPECT_EQ(Export<int(__cdecl*)(const SYSTEMTIME*)>("NotifyTimeChangeMin")(&now), 1);
+    EXPECT_EQ(Export<KelvanePluginNotifyFn>("NotifyTimeChangeMin")(&now), 1);
     return DesktopWallpaper();
   }
 
@@ -184,7 +185,7 @@ TEST_F(WallpaperTest, TheDllExportsFourFunctionsAndGivesTheSameCaptionEachTime) 
   EXPECT_EQ(dll.Export<void*>("NotifyTimeChangeSec"), nullptr);
   EXPECT_EQ(dll.Export<void*>("NotifyTimeChangeHour"), nullptr);
   char initBuffer[25] = {};
-  EXPECT_EQ(dll.Export<int(__cdecl*)(char*)>("Init")(initBuffer), 1);
+  EXPECT_EQ(dll.Export<KelvanePluginInitFn>("Init")(initBuffer), 1);
   EXPECT_STREQ(initBuffer, kCaption);
   EXPECT_EQ(std::strlen(initBuffer), 14u);
 
@@ -202,7 +203,7 @@ TEST_F(WallpaperTest, TheDllExportsFourFunctionsAndGivesTheSameCaptionEachTime) 
     }
   });
   char configBuffer[24] = {};
-  EXPECT_EQ(dll.Export<int(__cdecl*)(HWND, char*)>("OpenConfig")(owner.get(), configBuffer), 1);
+  EXPECT_EQ(dll.Export<KelvanePluginOpenConfigFn>("OpenConfig")(owner.get(), configBuffer), 1);
   EXPECT_STREQ(configBuffer, kCaption);
   EXPECT_EQ(dialogOwner, owner.get());
   EXPECT_EQ(controls, 7);
@@ -220,7 +221,7 @@ TEST_F(WallpaperTest, TheDialogAlsoClosesWithOk) {
     }
   });
   char buffer[24] = {};
-  EXPECT_EQ(dll.Export<int(__cdecl*)(HWND, char*)>("OpenConfig")(nullptr, buffer), 1);
+  EXPECT_EQ(dll.Export<KelvanePluginOpenConfigFn>("OpenConfig")(nullptr, buffer), 1);
   EXPECT_TRUE(clicked);
 }
 
@@ -481,7 +482,7 @@ class WallpaperDialogTest : public WallpaperTest {
       }
     });
     char caption[24] = {};
-    dll_.Export<int(__cdecl*)(HWND, char*)>("OpenConfig")(nullptr, caption);
+    dll_.Export<KelvanePluginOpenConfigFn>("OpenConfig")(nullptr, caption);
     return done;
   }
 
@@ -633,7 +634,7 @@ TEST_F(WallpaperDialogTest, OnlyANewIntervalRestartsTheMinuteCount) {
   SetNumber("AUTO_CHANGE", 1);
   SetNumber("CHANGE_TIME", 2);
   SetWallpaper("");
-  const auto minute = dll_.Export<int(__cdecl*)(const SYSTEMTIME*)>("NotifyTimeChangeMin");
+  const auto minute = dll_.Export<KelvanePluginNotifyFn>("NotifyTimeChangeMin");
   const SYSTEMTIME now{};
   RunDialog({[&](HWND dialog) {
     minute(&now);
