@@ -3,13 +3,13 @@
 #include <new>
 #include <utility>
 
-#include "app/window/settings.h"
 #include "base/format_path.h"
 #include "base/win/kernel_handle.h"
+#include "base/win/module_folder.h"
 
 bool GetPluginFolder(char (&folder)[MAX_PATH]) {
-  char dir[MAX_PATH] = {};
-  return GetProgramDir(dir, MAX_PATH) && FormatPath(folder, "%s\\plugin", dir);
+  char dir[MAX_PATH];
+  return GetModuleFolder(nullptr, dir) && FormatPath(folder, "%s\\plugin", dir);
 }
 
 EnableListText ReadEnableList(const char* folder) {

@@ -8,6 +8,7 @@
 #include "base/cp932.h"
 #include "base/format_path.h"
 #include "base/relative_path.h"
+#include "base/win/module_folder.h"
 
 namespace {
 
@@ -24,15 +25,9 @@ bool GetSettingsPath(char (&path)[MAX_PATH]) {
 }  // namespace
 
 int GetProgramDir(char* buffer, int size) {
-  char path[MAX_PATH] = {};
-  // A path of MAX_PATH characters or more comes back cut, and the cut one's last
-  // backslash would name a parent folder.
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return 0;
-  char* backslash = const_cast<char*>(FindLastBackslash(path));
-  if (backslash == nullptr || size <= 0) return 0;
-  *backslash = '\0';
-  std::strncpy(buffer, path, static_cast<size_t>(size));
+  char folder[MAX_PATH];
+  if (size <= 0 || !GetModuleFolder(nullptr, folder)) return 0;
+  std::strncpy(buffer, folder, static_cast<size_t>(size));
   buffer[size - 1] = '\0';
   return 1;
 }

@@ -1,9 +1,9 @@
 #include "modules/clock/analog_settings.h"
 
 #include <cstdio>
-#include <cstring>
 
-#include "base/cp932.h"
+#include "base/format_path.h"
+#include "base/win/module_folder.h"
 #include "modules/clock/hand_schemes.h"
 
 namespace {
@@ -38,17 +38,10 @@ bool WriteChoice(const char* path, const char* key, int value) {
 }  // namespace
 
 bool SettingsPathBeside(HMODULE module, char (&path)[MAX_PATH]) {
-  std::memset(path, 0, sizeof path);
-  char modulePath[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(module, modulePath, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return false;
-  const char* backslash = FindLastBackslash(modulePath);
-  if (backslash == nullptr) return false;
-  const size_t folder = static_cast<size_t>(backslash - modulePath) + 1;
-  if (folder + sizeof kFileName > sizeof path) return false;
-  std::memcpy(path, modulePath, folder);
-  std::memcpy(path + folder, kFileName, sizeof kFileName);
-  return true;
+  char folder[MAX_PATH];
+  if (GetModuleFolder(module, folder) && FormatPath(path, "%s\\%s", folder, kFileName)) return true;
+  path[0] = '\0';
+  return false;
 }
 
 AnalogSettings LoadAnalogSettings(const char* path) {
