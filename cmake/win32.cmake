@@ -44,6 +44,7 @@ endfunction()
 # The owning wrappers and dialog base that every deliverable may use.
 add_library(kelvane_base_win STATIC
   base/win/file_bytes.cpp
+  base/win/folder_listing.cpp
   base/win/modal_dialog.cpp
   base/win/module_folder.cpp
   base/win/resource_data.cpp

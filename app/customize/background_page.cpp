@@ -9,7 +9,7 @@
 #include "app/window/clock_face.h"
 #include "app/window/settings.h"
 #include "base/format_path.h"
-#include "base/win/find_handle.h"
+#include "base/win/folder_listing.h"
 #include "base/win/kernel_handle.h"
 #include "formats/orb_format.h"
 
@@ -108,27 +108,22 @@ void BackgroundPage::FillList() const {
 
 void BackgroundPage::ListFiles(const char* extension) const {
   char pattern[MAX_PATH];
-  if (!FormatPath(pattern, "%s\\*.%s", folder_, extension)) return;
+  if (!FormatPath(pattern, "*.%s", extension)) return;
   const bool isOrb = std::strcmp(extension, "orb") == 0;
-  WIN32_FIND_DATAA found;
-  const FindHandle find(pattern, &found);
-  if (!find.valid()) return;
   int row = 0;
   std::string title;
   std::string author;
-  do {
-    char path[MAX_PATH];
-    if (!FormatPath(path, "%s\\%s", folder_, found.cFileName)) continue;
+  ListFolder(folder_, pattern, [&](const char* name, const char* path) {
     title.clear();
     author.clear();
     if (isOrb) ReadOrbFileTexts(path, &title, &author);
-    const int inserted = list_.InsertRow(row, title.empty() ? found.cFileName : title.c_str());
-    if (inserted < 0) continue;
+    const int inserted = list_.InsertRow(row, title.empty() ? name : title.c_str());
+    if (inserted < 0) return;
     const char* defaultAuthor = isOrb ? kUnknownAuthor : kNoAuthor;
     list_.SetText(inserted, 1, author.empty() ? defaultAuthor : author.c_str());
-    list_.SetText(inserted, 2, found.cFileName);
+    list_.SetText(inserted, 2, name);
     ++row;
-  } while (find.Next(&found));
+  });
 }
 
 // A click raises several notifications (the old row deselected, the new one

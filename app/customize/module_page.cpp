@@ -5,7 +5,7 @@
 #include "app/window/clock_face.h"
 #include "app/window/settings.h"
 #include "base/format_path.h"
-#include "base/win/find_handle.h"
+#include "base/win/folder_listing.h"
 #include "base/win/loaded_library.h"
 #include "imaging/ui_font.h"
 
@@ -85,20 +85,14 @@ void ModulePage::BuildSlot(Slot& slot, int top, const char* dir) const {
   }
 }
 
+// A DLL whose path would not fit could not be loaded by its name: it is not offered.
 void ModulePage::FillList(const Slot& slot) const {
   const HWND list = slot.list.get();
   SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
-  char pattern[MAX_PATH];
-  if (slot.folder[0] == '\0' || !FormatPath(pattern, "%s\\*.dll", slot.folder)) return;
-  WIN32_FIND_DATAA found;
-  const FindHandle find(pattern, &found);
-  if (!find.valid()) return;
-  do {
-    // A DLL whose path would not fit could not be loaded by its name.
-    char path[MAX_PATH];
-    if (!FormatPath(path, "%s\\%s", slot.folder, found.cFileName)) continue;
-    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(found.cFileName));
-  } while (find.Next(&found));
+  if (slot.folder[0] == '\0') return;
+  ListFolder(slot.folder, "*.dll", [list](const char* name, const char*) {
+    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  });
 }
 
 // The saved name is matched ignoring letter case; a name that is no entry

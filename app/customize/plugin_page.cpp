@@ -6,8 +6,7 @@
 
 #include "app/plugins/enable_list.h"
 #include "app/plugins/plugin_host.h"
-#include "base/format_path.h"
-#include "base/win/find_handle.h"
+#include "base/win/folder_listing.h"
 #include "imaging/ui_font.h"
 
 namespace {
@@ -78,22 +77,16 @@ int PluginPage::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) 
 void PluginPage::FillList() {
   list_.DeleteAllRows();
   ticked_.clear();
-  char pattern[MAX_PATH];
-  if (!hasFolder_ || !FormatPath(pattern, "%s\\*.dll", folder_)) return;
+  if (!hasFolder_) return;
   const char* text = enableList_.text.get();
-  WIN32_FIND_DATAA found;
-  const FindHandle find(pattern, &found);
-  if (!find.valid()) return;
-  do {
-    char path[MAX_PATH];
-    if (!FormatPath(path, "%s\\%s", folder_, found.cFileName)) continue;
-    const int inserted = list_.InsertRow(static_cast<int>(ticked_.size()), found.cFileName);
-    if (inserted < 0) continue;
+  ListFolder(folder_, "*.dll", [&](const char* name, const char*) {
+    const int inserted = list_.InsertRow(static_cast<int>(ticked_.size()), name);
+    if (inserted < 0) return;
     list_.SetText(inserted, 1, "");
-    const bool ticked = text != nullptr && IsNamedInEnableList(text, found.cFileName);
+    const bool ticked = text != nullptr && IsNamedInEnableList(text, name);
     if (ticked) list_.SetTicked(inserted, true);
     ticked_.push_back(ticked);
-  } while (find.Next(&found));
+  });
 }
 
 void PluginPage::ShowUnreadableNotice() {

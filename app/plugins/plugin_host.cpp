@@ -7,8 +7,7 @@
 
 #include "app/plugins/enable_list.h"
 #include "app/plugins/enable_list_file.h"
-#include "base/format_path.h"
-#include "base/win/find_handle.h"
+#include "base/win/folder_listing.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -46,19 +45,12 @@ int PluginHost::LoadPlugins() {
   if (!GetPluginFolder(folder)) return 0;
   const EnableListText list = ReadEnableList(folder);
   if (list.state != EnableListText::State::kRead) return 0;
-  char pattern[MAX_PATH];
-  if (!FormatPath(pattern, "%s\\*.dll", folder)) return 0;
-  WIN32_FIND_DATAA found;
-  const FindHandle find(pattern, &found);
-  if (!find.valid()) return 0;
-  char path[MAX_PATH];
-  do {
-    if (!IsNamedInEnableList(list.text.get(), found.cFileName)) continue;
-    if (!FormatPath(path, "%s\\%s", folder, found.cFileName)) continue;
+  const bool listed = ListFolder(folder, "*.dll", [&](const char* name, const char* path) {
+    if (!IsNamedInEnableList(list.text.get(), name)) return;
     LoadedLibrary module = LoadedLibrary::LoadFromPath(path);
     if (module.get() != nullptr) AddPlugin(std::move(module));
-  } while (find.Next(&found));
-  return 1;
+  });
+  return listed ? 1 : 0;
 }
 
 // Each removal calls a plug-in's Release, which may re-enter; reading the head
