@@ -52,6 +52,12 @@ add_library(kelvane_base_win STATIC
 target_link_libraries(kelvane_base_win PUBLIC kelvane_core user32 gdi32 advapi32)
 kelvane_win32_target(kelvane_base_win)
 
+# The entry point of the shipped C++ DLLs: keeps the DLL's handle and returns the
+# C++ runtime's emergency pool when the DLL is freed.
+add_library(kelvane_dll_entry OBJECT base/win/dll_entry.cpp)
+target_include_directories(kelvane_dll_entry PRIVATE ${CMAKE_SOURCE_DIR})
+kelvane_win32_target(kelvane_dll_entry)
+
 # The executable's resources; linked into the program and into tests that need them.
 add_library(kelvane_resources OBJECT resources/kelvane.rc resources/skins.rc)
 target_include_directories(kelvane_resources PRIVATE ${CMAKE_SOURCE_DIR})
@@ -120,6 +126,7 @@ target_link_libraries(sample_plugin PRIVATE user32)
 # The clock module: the rasteriser draws into the face's pixels, its settings
 # dialog comes from its own resources.
 kelvane_dll(Analog
+  $<TARGET_OBJECTS:kelvane_dll_entry>
   modules/clock/analog.cpp
   modules/clock/analog.rc
   modules/clock/analog_clock.cpp
@@ -144,6 +151,7 @@ add_library(wallpaper_lib STATIC
 target_link_libraries(wallpaper_lib PUBLIC kelvane_base_win msvfw32 shell32)
 kelvane_win32_target(wallpaper_lib)
 
-kelvane_dll(wallpaper plugins/wallpaper/wallpaper_plugin.cpp plugins/wallpaper/wallpaper.rc)
+kelvane_dll(wallpaper plugins/wallpaper/wallpaper_plugin.cpp plugins/wallpaper/wallpaper.rc
+  $<TARGET_OBJECTS:kelvane_dll_entry>)
 target_link_libraries(wallpaper PRIVATE wallpaper_lib)
 kelvane_version_info(wallpaper wallpaper.dll "壁紙を替えるプラグイン" "Wallpaper changer plug-in")

@@ -6,7 +6,7 @@
 #include <memory>
 #include <new>
 
-#include "base/runtime_pool.h"
+#include "base/win/dll_entry.h"
 #include "plugins/wallpaper/wallpaper_dialog.h"
 #include "plugins/wallpaper/wallpaper_state.h"
 #include "sdk/kelvane_plugin.h"
@@ -17,7 +17,6 @@ constexpr char kCaption[] = "壁紙ツール(&W)";
 static_assert(sizeof kCaption == 15, "14 bytes of code page 932 text and the NUL");
 static_assert(sizeof kCaption <= KELVANE_CONFIG_CAPTION_SIZE, "fits both caption buffers");
 
-HMODULE g_module = nullptr;
 // Shared with an open dialog: the plug-ins may be released and loaded again while
 // it runs, and the dialog keeps the state it works on until it closes.
 std::shared_ptr<WallpaperState> g_state;
@@ -37,14 +36,6 @@ void WriteCaption(char* buffer) { std::memcpy(buffer, kCaption, sizeof kCaption)
 
 }  // namespace
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-  if (reason == DLL_PROCESS_ATTACH) g_module = instance;
-  // Freed by the host (not at process exit), as when the user switches modules
-  // or plug-ins on the customize dialog.
-  if (reason == DLL_PROCESS_DETACH && reserved == nullptr) ReleaseRuntimePool();
-  return TRUE;
-}
-
 extern "C" {
 
 int __cdecl Init(char* caption) {
@@ -57,7 +48,7 @@ int __cdecl OpenConfig(HWND owner, char* caption) {
   const std::shared_ptr<WallpaperState> state = State();
   if (state == nullptr) return 1;
   WallpaperDialog dialog(state.get());
-  dialog.Show(g_module, owner);
+  dialog.Show(ThisDll(), owner);
   return 1;
 }
 
