@@ -10,7 +10,6 @@
 #include "base/win/file_bytes.h"
 #include "base/win/gdi_handles.h"
 #include "formats/orb_format.h"
-#include "resources/resource_ids.h"
 
 namespace {
 
@@ -19,9 +18,10 @@ constexpr size_t kMaxPictureBytes = 64u << 20;
 constexpr int kFaceSize = 200;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
-// Lays the dial overlay resource over `dc` at (0, 0), leaving out its magenta pixels.
-void DrawDialOverlay(HDC dc) {
-  GdiObject<HBITMAP> dial(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DIAL)));
+// Lays bitmap resource `dial` of the program over `dc` at (0, 0), leaving out its
+// magenta pixels.
+void DrawDialOverlay(HDC dc, int dialResource) {
+  GdiObject<HBITMAP> dial(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialResource)));
   if (dial.get() == nullptr) return;
   BITMAP size{};
   GetObjectA(dial.get(), sizeof size, &size);
@@ -87,7 +87,7 @@ int DrawBackgroundPicture(const char* path, HDC dc, int x, int y, int width, int
   return drawn ? 1 : 0;
 }
 
-int DrawBitmapWithDial(const char* path, HDC dc) {
+int DrawBitmapWithDial(const char* path, HDC dc, int dialResource) {
   GdiObject<HBITMAP> picture(
       static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
   if (picture.get() != nullptr) {
@@ -98,6 +98,6 @@ int DrawBitmapWithDial(const char* path, HDC dc) {
     const RECT face{0, 0, kFaceSize, kFaceSize};
     FillRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   }
-  DrawDialOverlay(dc);
+  DrawDialOverlay(dc, dialResource);
   return 1;
 }

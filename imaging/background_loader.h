@@ -9,6 +9,7 @@
 int DrawBackgroundPicture(const char* path, HDC dc, int x, int y, int width, int height);
 
 // Draws the top-left 200 x 200 pixels of a BMP file into `dc` (black when it
-// cannot be loaded), then lays the built-in dial overlay over it. Always 1.
-// `dc` keeps its colours.
-int DrawBitmapWithDial(const char* path, HDC dc);
+// cannot be loaded), then lays the program's bitmap resource `dialResource`, the
+// built-in dial, over it; its magenta pixels are transparent. Always 1. `dc` keeps
+// its colours.
+int DrawBitmapWithDial(const char* path, HDC dc, int dialResource);

@@ -4,6 +4,7 @@
 
 #include "base/win/gdi_handles.h"
 #include "imaging/background_loader.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ HMODULE ClockFace::GetModule(int slot) const {
 
 int ClockFace::LoadBackground(const char* path) {
   HDC dc = background_.memoryDc();
-  if (!DrawBackgroundPicture(path, dc, 0, 0, 0, 0)) DrawBitmapWithDial(path, dc);
+  if (!DrawBackgroundPicture(path, dc, 0, 0, 0, 0)) DrawBitmapWithDial(path, dc, IDB_DIAL);
   return 1;
 }
 

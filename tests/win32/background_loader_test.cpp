@@ -6,6 +6,7 @@
 
 #include "app/window/clock_face.h"
 #include "base/little_endian.h"
+#include "resources/resource_ids.h"
 #include "tests/win32/test_support.h"
 #include "tools/orb_writer.h"
 
@@ -211,7 +212,7 @@ TEST(DrawBitmapWithDial, KeepsTheCallersColoursAndBitmap) {
   ASSERT_EQ(surface.Create(window.get(), 200, 200, 24), 1);
   SetBkColor(surface.memoryDc(), kTeal);
   SetTextColor(surface.memoryDc(), kOlive);
-  EXPECT_EQ(DrawBitmapWithDial("", surface.memoryDc()), 1);
+  EXPECT_EQ(DrawBitmapWithDial("", surface.memoryDc(), IDB_DIAL), 1);
   EXPECT_EQ(GetBkColor(surface.memoryDc()), kTeal);
   EXPECT_EQ(GetTextColor(surface.memoryDc()), kOlive);
   DIBSECTION section{};
