@@ -8,10 +8,8 @@
 set -euo pipefail
 
 source "$(dirname "$0")/common.sh"
-if [ -z "${DISPLAY:-}" ]; then
-  "$root/scripts/build.sh" >/dev/null
-  exec "$root/scripts/with-display.sh" "$0" "$@"
-fi
+[ -n "${DISPLAY:-}" ] || "$root/scripts/build.sh" >/dev/null
+on_display "$@"
 source "$root/scripts/wine-env.sh"
 shown=${1:-10:09}
 shots="$build/analog-screenshots"
@@ -44,14 +42,7 @@ shoot() {
   local out=$1 clock painted=0
   TZ=$(time_zone_showing "$shown") wine "$folder/Kelvane.exe" &
   clock=$!
-  for _ in $(seq 1 300); do
-    import -window root -crop 200x200+0+0 "$out" 2>/dev/null || true
-    if [ -f "$out" ] && [ "$(convert "$out" -format '%[fx:maxima > 0.1 ? 1 : 0]' info:)" = 1 ]; then
-      painted=1
-      break
-    fi
-    sleep 0.2
-  done
+  wait_for_painted_face "$out" && painted=1
   sleep 2
   import -window root -crop 200x200+0+0 +repage "$out"
   wine taskkill /IM Kelvane.exe >/dev/null 2>&1 || true

@@ -14,10 +14,8 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 seconds=${1:-60}
 
-if [ -z "${DISPLAY:-}" ]; then
-  "$root/scripts/build.sh" >/dev/null
-  exec "$root/scripts/with-display.sh" "$0" "$@"
-fi
+[ -n "${DISPLAY:-}" ] || "$root/scripts/build.sh" >/dev/null
+on_display "$@"
 source "$root/scripts/wine-env.sh"
 
 # Through a pipe, Wine hands the program's UTF-8 bytes on as they are.

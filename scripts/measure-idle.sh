@@ -11,10 +11,8 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 seconds=${1:-120}
 
-if [ -z "${DISPLAY:-}" ]; then
-  "$root/scripts/build.sh" >/dev/null
-  exec "$root/scripts/with-display.sh" "$0" "$@"
-fi
+[ -n "${DISPLAY:-}" ] || "$root/scripts/build.sh" >/dev/null
+on_display "$@"
 source "$root/scripts/wine-env.sh"
 
 folder=$(mktemp -d)

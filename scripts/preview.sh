@@ -14,17 +14,8 @@ shot="$build/screenshot.png"
 wineserver -w
 wine "$program/Kelvane.exe" &
 clock=$!
-# The clock opens at the screen's top left corner; its face is painted once the
-# 200 x 200 square there is no longer plain black.
-painted=0
-for _ in $(seq 1 300); do
-  import -window root -crop 200x200+0+0 "$shot" 2>/dev/null || true
-  if [ -f "$shot" ] && [ "$(convert "$shot" -format '%[fx:maxima > 0.1 ? 1 : 0]' info:)" = 1 ]; then
-    painted=1
-    break
-  fi
-  sleep 0.2
-done
+painted=1
+wait_for_painted_face "$shot" || painted=0
 import -window root -crop 320x320+0+0 "$shot"
 wine taskkill /IM Kelvane.exe >/dev/null 2>&1 || true
 wait "$clock" || true

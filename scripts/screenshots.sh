@@ -5,10 +5,8 @@
 # switches pages with clicks on the tabs, as a user would.
 set -euo pipefail
 
-if [ -z "${DISPLAY:-}" ]; then
-  exec "$(dirname "$0")/with-display.sh" "$0" "$@"
-fi
 source "$(dirname "$0")/common.sh"
+on_display "$@"
 shots="$build/screenshots"
 mkdir -p "$shots"
 
@@ -20,36 +18,15 @@ stop_clock() {
 }
 trap stop_clock EXIT
 
-# The first visible X window of the program with this size.
-window_of_size() {
-  local id
-  for id in $(xdotool search --onlyvisible --class kelvane.exe 2>/dev/null); do
-    if xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: $1\$"; then
-      echo "$id"
-      return 0
-    fi
-  done
-  return 1
-}
-
-wait_for_window() {
-  local id
-  for _ in $(seq 1 900); do
-    id=$(window_of_size "$1") && { echo "$id"; return 0; }
-    sleep 0.2
-  done
-  echo "screenshots: no window of $1 appeared" >&2
-  return 1
-}
-
-clock=$(wait_for_window 200x200)
+# run.sh builds first.
+clock=$(wait_for_x_window '^200x200$' "the clock" 180)
 sleep 2  # a few faces, so that the time shows
 # A click gives the clock the keyboard; Space opens the dialog.
 eval "$(xdotool getwindowgeometry --shell "$clock")"
 xdotool mousemove $((X + 100)) $((Y + 60)) click 1
 sleep 0.5
 xdotool key space
-dialog=$(wait_for_window 326x246)
+dialog=$(wait_for_x_window '^326x246$' "the customize dialog")
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
 dialog_x=$X dialog_y=$Y
 

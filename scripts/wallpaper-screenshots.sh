@@ -7,10 +7,8 @@
 # first picture of the list with the keyboard, as a user would.
 set -euo pipefail
 
-if [ -z "${DISPLAY:-}" ]; then
-  exec "$(dirname "$0")/with-display.sh" "$0" "$@"
-fi
 source "$(dirname "$0")/common.sh"
+on_display "$@"
 shots="$build/wallpaper-screenshots"
 export WINEPREFIX="$shots/wineprefix"
 source "$root/scripts/wine-env.sh"
@@ -42,30 +40,8 @@ wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック'
   >/dev/null 2>&1
 wineserver -w
 
-# The first visible X window of the clock's process with this size, or of another
-# size than 200 x 200 when none is given.
-find_window() {
-  local id geometry
-  for id in $(xdotool search --onlyvisible --class kelvane.exe 2>/dev/null); do
-    geometry=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: //p')
-    if { [ -n "$1" ] && [ "$geometry" = "$1" ]; } || { [ -z "$1" ] && [ "$geometry" != 200x200 ] &&
-      [ "${geometry%%x*}" -gt 250 ]; }; then
-      echo "$id"
-      return 0
-    fi
-  done
-  return 1
-}
-
-wait_for_window() {
-  local id
-  for _ in $(seq 1 300); do
-    id=$(find_window "$1") && { echo "$id"; return 0; }
-    sleep 0.2
-  done
-  echo "wallpaper-screenshots: no window ${1:-of the dialog} appeared" >&2
-  return 1
-}
+# The dialog: wider than 250 pixels, unlike the clock.
+dialog_geometry='^(2[5-9][0-9]|[3-9][0-9]{2}|[0-9]{4,})x[0-9]+$'
 
 clock_pid=
 stop_clock() {
@@ -81,13 +57,13 @@ shoot() {
   wine "$program/Kelvane.exe" &
   clock_pid=$!
   local clock dialog
-  clock=$(wait_for_window 200x200)
+  clock=$(wait_for_x_window '^200x200$' "the clock")
   eval "$(xdotool getwindowgeometry --shell "$clock")"
   # The plug-in's item stands above the separator over "hide" and "close".
   xdotool mousemove $((X + 100)) $((Y + 100)) click 3
   sleep 1
   xdotool key Up Up Up Return
-  dialog=$(wait_for_window "")
+  dialog=$(wait_for_x_window "$dialog_geometry" "the wallpaper dialog")
   sleep 0.5
   # Focus starts on OK; the file list comes next. End and Home select "無し" and
   # then the first picture, each a selection change that previews.
