@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "raster/angles.h"
+
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
 // How far a sampled arc may fall inside its circle, in pixels: well below what
 // an anti-aliased edge shows.
 constexpr float kArcTolerance = 0.04f;

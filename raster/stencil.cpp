@@ -4,9 +4,10 @@
 #include <cmath>
 #include <cstdint>
 
+#include "raster/angles.h"
+
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
 // Distances and outline crossings are kept in 1/65536 pixel.
 constexpr int kDistanceShift = 16;
 constexpr float kDistanceOne = 1 << kDistanceShift;
@@ -210,7 +211,7 @@ Stencil::Stencil(const Disc* discs, int count, Fade under, Fade over)
 }
 
 void Stencil::Place(Point anchor, float degrees, Placement* placement) const {
-  const float radians = degrees * kPi / 180;
+  const float radians = Radians(degrees);
   const float sine = std::sin(radians);
   const float cosine = std::cos(radians);
   PlaceOutline(reach_, anchor, sine, cosine, &placement->reach);

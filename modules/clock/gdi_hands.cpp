@@ -3,15 +3,14 @@
 #include <cmath>
 
 #include "base/win/gdi_handles.h"
+#include "raster/angles.h"
 
 namespace {
-
-constexpr float kPi = 3.14159265358979f;
 
 COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 POINT Along(Point centre, float degrees, float length) {
-  const float radians = degrees * kPi / 180;
+  const float radians = Radians(degrees);
   return {static_cast<LONG>(std::lround(centre.x + length * std::sin(radians))),
           static_cast<LONG>(std::lround(centre.y - length * std::cos(radians)))};
 }

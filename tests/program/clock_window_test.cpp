@@ -9,6 +9,7 @@
 
 #include "base/win/kernel_handle.h"
 #include "tests/program/running_clock.h"
+#include "tests/win32/dialog_driver.h"
 
 namespace {
 
@@ -378,9 +379,9 @@ TEST_F(ClockWindowTest, APathThatDoesNotFitIsNotLoadedCut) {
 TEST_F(ClockWindowTest, TenEscapesAskOnce) {
   Start();
   for (int i = 0; i < 10; ++i) PostMessageA(window_, WM_KEYDOWN, VK_ESCAPE, 0);
-  ASSERT_TRUE(WaitFor([&] { return CountProcessDialogs(window_) == 1; }));
+  ASSERT_TRUE(WaitFor([&] { return FindDialogs(ProcessOf(window_)).size() == 1u; }));
   Sleep(500);  // the other nine keys have been handled meanwhile
-  EXPECT_EQ(CountProcessDialogs(window_), 1);
+  EXPECT_EQ(FindDialogs(ProcessOf(window_)).size(), 1u);
 }
 
 }  // namespace

@@ -117,35 +117,6 @@ bool IsAbove(HWND upper, HWND lower) {
   return false;
 }
 
-namespace {
-
-struct DialogSearch {
-  DWORD process;
-  int count;
-};
-
-BOOL CALLBACK CountDialog(HWND candidate, LPARAM lParam) {
-  auto* search = reinterpret_cast<DialogSearch*>(lParam);
-  DWORD process = 0;
-  GetWindowThreadProcessId(candidate, &process);
-  char className[16] = {};
-  GetClassNameA(candidate, className, sizeof className);
-  if (process == search->process && IsWindowVisible(candidate) &&
-      std::string(className) == "#32770") {
-    ++search->count;
-  }
-  return TRUE;
-}
-
-}  // namespace
-
-int CountProcessDialogs(HWND window) {
-  DialogSearch search{0, 0};
-  GetWindowThreadProcessId(window, &search.process);
-  EnumWindows(CountDialog, reinterpret_cast<LPARAM>(&search));
-  return search.count;
-}
-
 bool ProcessHasModule(HWND window, const std::string& name) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);

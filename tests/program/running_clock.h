@@ -60,8 +60,5 @@ int CountClockWindows();
 
 RECT WindowRect(HWND window);
 
-// The visible dialog windows of the process that owns `window`.
-int CountProcessDialogs(HWND window);
-
 // True when `upper` lies above `lower` in the z-order of top-level windows.
 bool IsAbove(HWND upper, HWND lower);

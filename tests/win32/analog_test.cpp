@@ -9,6 +9,7 @@
 #include "base/win/gdi_handles.h"
 #include "modules/clock/analog_ids.h"
 #include "sdk/kelvane_module.h"
+#include "tests/win32/dialog_driver.h"
 #include "tests/win32/modal_timer.h"
 #include "tests/win32/test_support.h"
 
@@ -98,7 +99,8 @@ class AnalogTest : public testing::Test {
     const ModalWatchdog watchdog;
     bool driven = false;
     const ModalTimer timer([&] {
-      for (HWND dialog : ThreadWindows("#32770", kDialogTitle)) {
+      for (HWND dialog :
+           FindDialogs(GetCurrentProcessId(), GetCurrentThreadId(), kDialogTitle, false)) {
         if (driven) return;
         driven = true;
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), window_);

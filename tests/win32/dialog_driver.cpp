@@ -5,23 +5,24 @@
 
 namespace {
 
-struct DialogSearch {
+struct DialogQuery {
   DWORD processId;
-  HWND found;
+  const char* title;
+  bool visibleOnly;
+  std::vector<HWND> found;
 };
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM lParam) {
-  auto* search = reinterpret_cast<DialogSearch*>(lParam);
-  char className[16] = {};
+BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam) {
+  auto* query = reinterpret_cast<DialogQuery*>(lParam);
+  char className[16] = {}, title[256] = {};
   GetClassNameA(window, className, sizeof className);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || lstrcmpA(className, "#32770") != 0 ||
-      !IsWindowVisible(window)) {
-    return TRUE;
+  GetWindowTextA(window, title, sizeof title);
+  if (ProcessOf(window) == query->processId && lstrcmpA(className, "#32770") == 0 &&
+      (query->title == nullptr || lstrcmpA(title, query->title) == 0) &&
+      (!query->visibleOnly || IsWindowVisible(window))) {
+    query->found.push_back(window);
   }
-  search->found = window;
-  return FALSE;
+  return TRUE;
 }
 
 void SendKey(WORD key, DWORD flags) {
@@ -34,16 +35,27 @@ void SendKey(WORD key, DWORD flags) {
 
 }  // namespace
 
+std::vector<HWND> FindDialogs(DWORD processId, DWORD threadId, const char* title,
+                              bool visibleOnly) {
+  DialogQuery query{processId, title, visibleOnly, {}};
+  if (threadId != 0) {
+    EnumThreadWindows(threadId, MatchDialog, reinterpret_cast<LPARAM>(&query));
+  } else {
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&query));
+  }
+  return query.found;
+}
+
 HWND WaitForDialog(DWORD processId, DWORD timeoutMs) {
-  DialogSearch search{processId, nullptr};
+  HWND found = nullptr;
   WaitFor(
-      [&search] {
-        search.found = nullptr;
-        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
+      [&] {
+        const std::vector<HWND> dialogs = FindDialogs(processId);
+        found = dialogs.empty() ? nullptr : dialogs.front();
+        return found != nullptr;
       },
       timeoutMs);
-  return search.found;
+  return found;
 }
 
 DWORD ProcessOf(HWND window) {

@@ -7,7 +7,14 @@
 // Drives windows from outside as a user would: input through SendInput, results read
 // back from the screen.
 
-// A visible dialog window (class "#32770") of process `processId`, or null after the timeout.
+// The dialog windows (class "#32770") of process `processId`: of its thread
+// `threadId` only when that is not 0, of that title only when `title` is given, and
+// only the visible ones when `visibleOnly` (a dialog shows only once its modal loop
+// first idles).
+std::vector<HWND> FindDialogs(DWORD processId, DWORD threadId = 0, const char* title = nullptr,
+                              bool visibleOnly = true);
+
+// A visible dialog window of process `processId`, or null after the timeout.
 HWND WaitForDialog(DWORD processId, DWORD timeoutMs = 10000);
 
 // The process that made `window`.

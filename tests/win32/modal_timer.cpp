@@ -22,47 +22,6 @@ void CALLBACK ModalTimer::Tick(HWND, UINT, UINT_PTR, DWORD) {
   if (current_ != nullptr) current_->onTick_();
 }
 
-namespace {
-
-struct WindowQuery {
-  std::string className;
-  std::string title;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
-  auto* query = reinterpret_cast<WindowQuery*>(lParam);
-  char className[64] = {}, title[256] = {};
-  GetClassNameA(window, className, sizeof className);
-  GetWindowTextA(window, title, sizeof title);
-  if (query->className == className && query->title == title) query->found.push_back(window);
-  return TRUE;
-}
-
-BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
-  char className[16] = {}, text[256] = {};
-  GetClassNameA(child, className, sizeof className);
-  GetWindowTextA(child, text, sizeof text);
-  if (lstrcmpiA(className, "Static") == 0 && text[0] != '\0') {
-    *reinterpret_cast<std::string*>(lParam) = text;
-  }
-  return TRUE;
-}
-
-}  // namespace
-
-std::vector<HWND> ThreadWindows(const std::string& className, const std::string& title) {
-  WindowQuery query{className, title, {}};
-  EnumThreadWindows(GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&query));
-  return query.found;
-}
-
-std::string StaticText(HWND window) {
-  std::string text;
-  EnumChildWindows(window, CollectStaticText, reinterpret_cast<LPARAM>(&text));
-  return text;
-}
-
 ModalWatchdog::ModalWatchdog(DWORD limitMs) {
   const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
   const std::string name =

@@ -44,10 +44,3 @@ class ModalWatchdog {
   bool finished_ = false;
   std::thread thread_;
 };
-
-// The top-level windows of this thread with this class and title, shown or not: a
-// dialog appears only once its modal loop first idles.
-std::vector<HWND> ThreadWindows(const std::string& className, const std::string& title);
-
-// The last non-empty text of a static control in `window` (a message box's text).
-std::string StaticText(HWND window);

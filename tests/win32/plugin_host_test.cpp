@@ -9,6 +9,7 @@
 
 #include "base/win/kernel_handle.h"
 #include "tests/fixtures/test_plugin.h"
+#include "tests/win32/dialog_driver.h"
 #include "tests/win32/modal_timer.h"
 #include "tests/win32/test_support.h"
 
@@ -107,7 +108,8 @@ class ModalDriver {
   // The IDOK posted here is taken before the next timer message, so every box is
   // closed exactly once.
   void OnTick() {
-    const std::vector<HWND> boxes = ThreadWindows("#32770", "error");
+    const std::vector<HWND> boxes =
+        FindDialogs(GetCurrentProcessId(), GetCurrentThreadId(), "error", false);
     if (boxes.size() != 1) {
       ++strayTicks;
       for (HWND box : boxes) PostMessageA(box, WM_COMMAND, IDOK, 0);

@@ -131,15 +131,19 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
 
 }  // namespace
 
+std::string StaticText(HWND window) {
+  std::string text;
+  EnumChildWindows(window, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
 void MessageBoxWatcher::Watch() {
   while (!stop_) {
     HWND box = FindWindowA("#32770", caption_.c_str());
     if (box != nullptr && IsWindowVisible(box)) {
-      std::string text;
-      EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
       {
         std::lock_guard<std::mutex> lock(mutex_);
-        texts_.push_back(text);
+        texts_.push_back(StaticText(box));
       }
       SendMessageA(box, WM_COMMAND, IDOK, 0);
       WaitFor([box] { return !IsWindow(box); }, 5000);

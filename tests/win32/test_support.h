@@ -52,6 +52,9 @@ class CallLog {
   std::string path_;
 };
 
+// The last non-empty text of a static control in `window` (a message box's text).
+std::string StaticText(HWND window);
+
 // Closes every message box with `caption` that appears while it lives, from a
 // thread of its own, and keeps the texts the boxes showed.
 class MessageBoxWatcher {

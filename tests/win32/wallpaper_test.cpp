@@ -12,6 +12,7 @@
 #include "plugins/wallpaper/wallpaper_settings.h"
 #include "plugins/wallpaper/wallpaper_state.h"
 #include "sdk/kelvane_plugin.h"
+#include "tests/win32/dialog_driver.h"
 #include "tests/win32/modal_timer.h"
 #include "tests/win32/test_support.h"
 
@@ -77,22 +78,14 @@ Lines ListedPictures(const std::string& folder) {
   return paths;
 }
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM lParam) {
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (std::strcmp(className, "#32770") != 0) return TRUE;
-  *reinterpret_cast<HWND*>(lParam) = window;
-  return FALSE;
-}
-
-// The dialog of this thread; its title shows the previewed file once it is painted.
+// The dialog of this thread, shown or not; its title shows the previewed file once
+// it is painted.
 HWND ThreadDialog() {
-  HWND found = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&found));
-  return found;
+  const std::vector<HWND> dialogs =
+      FindDialogs(GetCurrentProcessId(), GetCurrentThreadId(), nullptr, false);
+  return dialogs.empty() ? nullptr : dialogs.front();
 }
 
-// The real wallpaper.dll, loaded (which builds its state) and released again.
 // The plug-in loaded and started as the host does it.
 class WallpaperDll {
  public:
