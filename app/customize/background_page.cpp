@@ -42,7 +42,7 @@ void ReadOrbFileTexts(const char* path, std::string* title, std::string* author)
 
 }  // namespace
 
-int BackgroundPage::Create(HWND window, PageParams* params) {
+void BackgroundPage::Create(HWND window, PageParams* params) {
   Begin(window, *params);
   face_ = params->face;
   list_.Create(window, kListId, LVS_EX_FULLROWSELECT);
@@ -63,24 +63,19 @@ int BackgroundPage::Create(HWND window, PageParams* params) {
 
   MarkTab();
   ShowBuilt();
-  return 1;
 }
 
 // Unpicked or picked again, the stored value stays as it is, also one too long to
 // be read or one relative to the program's folder.
-int BackgroundPage::Destroy() {
+void BackgroundPage::Destroy() {
   list_.Destroy();
   ReleaseTab();
   if (appliedRow_ >= 0 && lstrcmpiA(chosenFile_, storedFile_) != 0) {
     WriteSetting("BACKGROUND", "FILE", chosenFile_, 0);
   }
-  return 1;
 }
 
-int BackgroundPage::Paint(HWND, HDC dc) {
-  CopySkinRows(dc, 0, 50);
-  return 1;
-}
+void BackgroundPage::Paint(HWND, HDC dc) { CopySkinRows(dc, 0, 50); }
 
 int BackgroundPage::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

@@ -24,11 +24,6 @@ constexpr int kSkinSize = 400;
 // The dialog stands this much lower than centred on the clock.
 constexpr int kBelowClock = 200;
 
-constexpr int kCloseId = 1000;
-constexpr int kUpdateId = 1007;
-constexpr int kCancelId = 1008;
-constexpr int kAcceptId = 1009;
-
 // The frame's buttons in the order they are made, with where the frame draws them
 // from in the skin (normal, then pressed); the tabs have no source: the pages draw them.
 struct FrameButton {
@@ -38,13 +33,13 @@ struct FrameButton {
   POINT normal, pressed;
 };
 constexpr FrameButton kFrameButtons[] = {
-    {kCloseId, "CONFIG", 293, 3, 24, 24, {325, 215}, {349, 215}},
-    {kTabButtonBase + 1, "BACKGROUND", 0, 20, 55, 24, {-1, -1}, {-1, -1}},
-    {kTabButtonBase + 2, "POINTER", 60, 20, 68, 24, {-1, -1}, {-1, -1}},
-    {kTabButtonBase + 3, "EXTENSION", 130, 20, 63, 24, {-1, -1}, {-1, -1}},
-    {kUpdateId, "UPDATE", 110, 210, 60, 24, {325, 100}, {325, 124}},
-    {kCancelId, "CANCEL", 180, 210, 60, 24, {325, 0}, {325, 24}},
-    {kAcceptId, "ACCEPT", 250, 210, 60, 24, {325, 50}, {325, 74}},
+    {CustomizeDialog::kCloseId, "CONFIG", 293, 3, 24, 24, {325, 215}, {349, 215}},
+    {TabButtonId(1), "BACKGROUND", 0, 20, 55, 24, {-1, -1}, {-1, -1}},
+    {TabButtonId(2), "POINTER", 60, 20, 68, 24, {-1, -1}, {-1, -1}},
+    {TabButtonId(3), "EXTENSION", 130, 20, 63, 24, {-1, -1}, {-1, -1}},
+    {CustomizeDialog::kUpdateId, "UPDATE", 110, 210, 60, 24, {325, 100}, {325, 124}},
+    {CustomizeDialog::kCancelId, "CANCEL", 180, 210, 60, 24, {325, 0}, {325, 24}},
+    {CustomizeDialog::kAcceptId, "ACCEPT", 250, 210, 60, 24, {325, 50}, {325, 74}},
 };
 
 void InitListViewsOnce() {
@@ -70,7 +65,7 @@ class CustomizeDialog::PageCall {
   CustomizeDialog& dialog_;
 };
 
-int CustomizeDialog::Run(HWND clockWindow, ClockFace* face, PluginHost* plugins) {
+void CustomizeDialog::Run(HWND clockWindow, ClockFace* face, PluginHost* plugins) {
   owner_ = clockWindow;
   face_ = face;
   plugins_ = plugins;
@@ -82,7 +77,6 @@ int CustomizeDialog::Run(HWND clockWindow, ClockFace* face, PluginHost* plugins)
   }
   RunModal(GetModuleHandleA(nullptr), IDD_SKINNED, clockWindow);
   skin_.Destroy();
-  return 1;
 }
 
 int CustomizeDialog::SelectPage(int number) {
@@ -186,9 +180,9 @@ INT_PTR CustomizeDialog::OnDrawItem(const DRAWITEMSTRUCT& item) const {
 // (1 for OK and Enter) is read by nobody.
 INT_PTR CustomizeDialog::OnCommand(int id) {
   switch (id) {
-    case kTabButtonBase + 1:
-    case kTabButtonBase + 2:
-    case kTabButtonBase + 3: SelectPage(id - kTabButtonBase); return FALSE;
+    case TabButtonId(1):
+    case TabButtonId(2):
+    case TabButtonId(3): SelectPage(id - TabButtonId(0)); return FALSE;
     case kAcceptId:
     case IDOK:
       SelectPage(0);

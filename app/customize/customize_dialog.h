@@ -22,11 +22,17 @@ class CustomizeDialog : private ModalDialog {
  public:
   // Sent to the dialog with a page number in lParam, as a tab press would be.
   static constexpr UINT kSelectPageMessage = WM_USER + 32;
+  // The frame's buttons: the close button at the top right, and along the bottom
+  // UPDATE (which does nothing), CANCEL and ACCEPT.
+  static constexpr int kCloseId = 1000;
+  static constexpr int kUpdateId = 1007;
+  static constexpr int kCancelId = 1008;
+  static constexpr int kAcceptId = 1009;
 
   CustomizeDialog() : ModalDialog(Binding::kThisProperty) {}
 
-  // Shows the dialog below `clockWindow` until it is closed; 1.
-  int Run(HWND clockWindow, ClockFace* face, PluginHost* plugins);
+  // Shows the dialog below `clockWindow` until it is closed.
+  void Run(HWND clockWindow, ClockFace* face, PluginHost* plugins);
   // 1 to 3 build that page and then destroy the old one; 0 leaves no page; any
   // other number shows a notice and changes nothing (0).
   int SelectPage(int number);

@@ -35,17 +35,17 @@ void CustomizePage::CopyWithinSkin(int fromX, int fromY, int width, int height, 
 
 void CustomizePage::ShowBuilt() const {
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  EnableWindow(GetDlgItem(window_, kTabButtonBase + number_), FALSE);
+  EnableWindow(GetDlgItem(window_, TabButtonId(number_)), FALSE);
 }
 
 void CustomizePage::ReleaseTab() const {
-  const HWND tab = GetDlgItem(window_, kTabButtonBase + number_);
+  const HWND tab = GetDlgItem(window_, TabButtonId(number_));
   EnableWindow(tab, TRUE);
   ShowWindow(tab, SW_SHOW);
 }
 
 bool CustomizePage::DrawTabButton(const DRAWITEMSTRUCT& item) const {
-  const int tab = static_cast<int>(item.CtlID) - kTabButtonBase;
+  const int tab = static_cast<int>(item.CtlID) - TabButtonId(0);
   if (tab < 1 || tab > 3) return false;
   DrawFromSkin(item, kTabX[tab - 1], tab == number_ ? kHighlightedStripY : kPlainStripY);
   return true;

@@ -4,8 +4,8 @@
 
 #include "app/customize/dialog_page.h"
 
-// Ids of the customize dialog's tab buttons: page n has button kTabButtonBase + n.
-constexpr int kTabButtonBase = 1000;
+// The id of the customize dialog's tab button of page `page` (1 to 3): 1001 to 1003.
+constexpr int TabButtonId(int page) { return 1000 + page; }
 
 // What the three pages of the customize dialog share: each belongs to one tab,
 // marks that tab as current in the shared skin, draws the tab buttons and copies

@@ -17,19 +17,19 @@ struct PageParams {
   const bool* clockClosing;
 };
 
-// A page of the customize dialog; the message dialog follows the same protocol. The
-// operations keep this slot order, and the destructor comes after them.
+// A page of the customize dialog. The operations keep this slot order, and the
+// destructor comes after them.
 class DialogPage {
  public:
   DialogPage(const DialogPage&) = delete;
   DialogPage& operator=(const DialogPage&) = delete;
 
-  // Builds the page inside the dialog `window`; 1 on success.
-  virtual int Create(HWND window, PageParams* params) = 0;
-  // Destroys the page's controls and saves what the page saves on leaving; 1.
-  virtual int Destroy() = 0;
+  // Builds the page inside the dialog `window`.
+  virtual void Create(HWND window, PageParams* params) = 0;
+  // Destroys the page's controls and saves what the page saves on leaving.
+  virtual void Destroy() = 0;
   // Paints the parts of the client area that the page owns into `dc`.
-  virtual int Paint(HWND window, HDC dc) = 0;
+  virtual void Paint(HWND window, HDC dc) = 0;
   // Sees a dialog message before the frame: -1 when not handled, otherwise the value
   // the dialog procedure returns at once.
   virtual int HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;

@@ -55,38 +55,20 @@ int MessageDialog::Show(HWND owner, const char* text) {
   return static_cast<int>(RunModal(GetModuleHandleA(nullptr), IDD_SKINNED, owner));
 }
 
-int MessageDialog::Create(HWND window, PageParams*) {
-  window_ = window;
-  PlaceCentred(window);
-  CreateButton(window, kAcceptId, 20);
-  CreateButton(window, kRefuseId, 120);
-  skin_.Create(window, kSkinWidth, kSkinHeight, 24);
+void MessageDialog::Build() {
+  PlaceCentred(window_);
+  CreateButton(window_, kAcceptId, 20);
+  CreateButton(window_, kRefuseId, 120);
+  skin_.Create(window_, kSkinWidth, kSkinHeight, 24);
 
   const unsigned char* data = nullptr;
   DWORD size = 0;
-  if (!LoadResourceData(IDR_MESSAGE_SKIN, kSkinResourceType, &data, &size)) return 0;
+  if (!LoadResourceData(IDR_MESSAGE_SKIN, kSkinResourceType, &data, &size)) return;
   DrawPicture(skin_.memoryDc(), nullptr, data, size);
   DrawMessageText();
-  RedrawWindow(window, nullptr, nullptr,
+  RedrawWindow(window_, nullptr, nullptr,
                RDW_INVALIDATE | RDW_VALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  return 1;
 }
-
-int MessageDialog::Destroy() {
-  DestroyWindow(GetDlgItem(window_, kAcceptId));
-  DestroyWindow(GetDlgItem(window_, kRefuseId));
-  skin_.Destroy();
-  return 1;
-}
-
-int MessageDialog::Paint(HWND window, HDC dc) {
-  RECT client;
-  GetClientRect(window, &client);
-  BitBlt(dc, 0, 0, client.right, client.bottom, skin_.memoryDc(), 0, 0, SRCCOPY);
-  return 1;
-}
-
-int MessageDialog::HandleMessage(HWND, UINT, WPARAM, LPARAM) { return -1; }
 
 // The text goes into the skin once, in the surface's default colours (black on
 // opaque white); paints only copy the surface. Lines wrap at word breaks, each one
@@ -113,7 +95,8 @@ INT_PTR MessageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR MessageDialog::OnInitDialog() {
-  Create(dialogWindow(), nullptr);
+  window_ = dialogWindow();
+  Build();
   return TRUE;
 }
 
@@ -122,7 +105,9 @@ INT_PTR MessageDialog::OnPaint() {
   BeginPaint(window_, &paint);
   EndPaint(window_, &paint);
   WindowDc dc(window_);
-  Paint(window_, dc.get());
+  RECT client;
+  GetClientRect(window_, &client);
+  BitBlt(dc.get(), 0, 0, client.right, client.bottom, skin_.memoryDc(), 0, 0, SRCCOPY);
   return TRUE;
 }
 
@@ -145,7 +130,9 @@ INT_PTR MessageDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
 void MessageDialog::Close(int result) {
   Unbind();
   EndDialog(window_, result);
-  Destroy();
+  DestroyWindow(GetDlgItem(window_, kAcceptId));
+  DestroyWindow(GetDlgItem(window_, kRefuseId));
+  skin_.Destroy();
 }
 
 // Only the two buttons answer. Enter and Esc (ids 1 and 2, also what the dialog

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "app/customize/dialog_page.h"
 #include "base/win/modal_dialog.h"
 #include "imaging/draw_surface.h"
 
@@ -12,7 +11,7 @@
 // skin picture 110, with an Accept button (left) and a Refuse button (right). Only
 // the two buttons close it; Enter, Esc and Alt+F4 do nothing. Dragged by its body.
 // Make one on the stack, call Show once.
-class MessageDialog : public DialogPage, private ModalDialog {
+class MessageDialog : private ModalDialog {
  public:
   static constexpr int kAcceptId = 9902;
   static constexpr int kRefuseId = 9903;
@@ -23,16 +22,6 @@ class MessageDialog : public DialogPage, private ModalDialog {
   // when the dialog cannot be opened.
   int Show(HWND owner, const char* text);
 
-  // Places the window, creates the buttons and draws skin and text into the skin
-  // surface; `params` is not used. 0 when the skin picture is missing.
-  int Create(HWND window, PageParams* params) override;
-  // Destroys the buttons and the skin surface; 1.
-  int Destroy() override;
-  // Copies the client rectangle from the skin surface; 1.
-  int Paint(HWND window, HDC dc) override;
-  // The message dialog handles its messages itself: always -1.
-  int HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-
  private:
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   INT_PTR OnInitDialog();
@@ -40,9 +29,13 @@ class MessageDialog : public DialogPage, private ModalDialog {
   INT_PTR OnDrawItem(const DRAWITEMSTRUCT& item);
   INT_PTR OnCommand(int id);
   INT_PTR OnLButtonDown();
+  // Places the window, creates the buttons and draws skin and text into the skin
+  // surface (which stays white when the skin picture is missing).
+  void Build();
   void DrawMessageText();
   void Close(int result);
 
+  HWND window_ = nullptr;
   DrawSurface skin_;
   std::string text_;
 };

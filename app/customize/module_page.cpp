@@ -28,7 +28,7 @@ bool HasExport(HMODULE module, const char* name) {
 
 }  // namespace
 
-int ModulePage::Create(HWND window, PageParams* params) {
+void ModulePage::Create(HWND window, PageParams* params) {
   Begin(window, *params);
   face_ = params->face;
   font_.Reset(CreateUiFont(13));
@@ -44,23 +44,20 @@ int ModulePage::Create(HWND window, PageParams* params) {
   CopyWithinSkin(0, 300, 100, 15, 10, 60);   // the word "Clock" over the clock list
   CopyWithinSkin(0, 315, 120, 15, 10, 110);  // "Information" over the info list
   ShowBuilt();
-  return 1;
 }
 
-int ModulePage::Destroy() {
+void ModulePage::Destroy() {
   for (Slot* slot : {&clock_, &info_}) {
     slot->list.Destroy();
     slot->config.Destroy();
   }
   ReleaseTab();
   font_.Reset();
-  return 1;
 }
 
-int ModulePage::Paint(HWND, HDC dc) {
+void ModulePage::Paint(HWND, HDC dc) {
   CopySkinRows(dc, 0, 80);
   CopySkinRows(dc, 110, 130);
-  return 1;
 }
 
 // Commands still reach the frame afterwards: the page only watches them.

@@ -21,9 +21,9 @@ class ModulePage : public CustomizePage {
 
   ModulePage() : CustomizePage(2) {}
 
-  int Create(HWND window, PageParams* params) override;
-  int Destroy() override;
-  int Paint(HWND window, HDC dc) override;
+  void Create(HWND window, PageParams* params) override;
+  void Destroy() override;
+  void Paint(HWND window, HDC dc) override;
   int HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
@@ -45,10 +45,10 @@ class ModulePage : public CustomizePage {
     ChildWindow config;
     char folder[MAX_PATH] = {};
   };
-  static constexpr SlotKind kClockSlot{1,       kClockListId,  kClockConfigId,
-                                       "clock", "MODULE_PATH", "MODULE_NAME"};
-  static constexpr SlotKind kInfoSlot{2,      kInfoListId,    kInfoConfigId,
-                                      "info", "MODULE_PATH2", "MODULE_NAME2"};
+  static constexpr SlotKind kClockSlotKind{1,       kClockListId,  kClockConfigId,
+                                           "clock", "MODULE_PATH", "MODULE_NAME"};
+  static constexpr SlotKind kInfoSlotKind{2,      kInfoListId,    kInfoConfigId,
+                                          "info", "MODULE_PATH2", "MODULE_NAME2"};
 
   void BuildSlot(Slot& slot, int top, const char* dir) const;
   void FillList(const Slot& slot) const;
@@ -62,6 +62,6 @@ class ModulePage : public CustomizePage {
 
   GdiObject<HFONT> font_;
   ClockFace* face_ = nullptr;
-  Slot clock_{kClockSlot};
-  Slot info_{kInfoSlot};
+  Slot clock_{kClockSlotKind};
+  Slot info_{kInfoSlotKind};
 };

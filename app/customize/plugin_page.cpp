@@ -19,7 +19,7 @@ constexpr int kNoticeTop = 184;
 
 }  // namespace
 
-int PluginPage::Create(HWND window, PageParams* params) {
+void PluginPage::Create(HWND window, PageParams* params) {
   Begin(window, *params);
   plugins_ = params->plugins;
   clockClosing_ = params->clockClosing;
@@ -32,13 +32,12 @@ int PluginPage::Create(HWND window, PageParams* params) {
   if (enableList_.state == EnableListText::State::kUnreadable) ShowUnreadableNotice();
   MarkTab();
   ShowBuilt();
-  return 1;
 }
 
 // Leaving restarts the plug-ins, changed boxes or not, unless the enable list could
 // not be read or written, or the clock is closing: no plug-in is then started on a
 // window that is going away, nor its DLL locked just before an installer replaces it.
-int PluginPage::Destroy() {
+void PluginPage::Destroy() {
   if (SaveEnableList() && !*clockClosing_) {
     plugins_->UnloadPlugins();
     plugins_->LoadPlugins();
@@ -47,13 +46,9 @@ int PluginPage::Destroy() {
   notice_.Destroy();
   font_.Reset();
   ReleaseTab();
-  return 1;
 }
 
-int PluginPage::Paint(HWND, HDC dc) {
-  CopySkinRows(dc, 0, 50);
-  return 1;
-}
+void PluginPage::Paint(HWND, HDC dc) { CopySkinRows(dc, 0, 50); }
 
 // Ticking a box changes nothing until the page is left: its notifications stop here.
 int PluginPage::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {

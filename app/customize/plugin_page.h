@@ -22,9 +22,9 @@ class PluginPage : public CustomizePage {
 
   PluginPage() : CustomizePage(3) {}
 
-  int Create(HWND window, PageParams* params) override;
-  int Destroy() override;
-  int Paint(HWND window, HDC dc) override;
+  void Create(HWND window, PageParams* params) override;
+  void Destroy() override;
+  void Paint(HWND window, HDC dc) override;
   int HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:

@@ -46,16 +46,15 @@ int ReadSetting(const char* section, const char* key, char* buffer, int sizeOrDe
   return static_cast<int>(GetPrivateProfileIntA(section, key, sizeOrDefault, path));
 }
 
-int WriteSetting(const char* section, const char* key, const char* text, int value) {
+bool WriteSetting(const char* section, const char* key, const char* text, int value) {
   char path[MAX_PATH];
-  if (!GetSettingsPath(path)) return 1;
+  if (!GetSettingsPath(path)) return false;
   char number[32];
   if (text == nullptr) {
     std::snprintf(number, sizeof number, "%d", value);
     text = number;
   }
-  WritePrivateProfileStringA(section, key, text, path);
-  return 1;
+  return WritePrivateProfileStringA(section, key, text, path) != 0;
 }
 
 int ReadPathSetting(const char* section, const char* key, char (&path)[MAX_PATH]) {

@@ -18,8 +18,9 @@ int GetProgramDir(char* buffer, int size);
 int ReadSetting(const char* section, const char* key, char* buffer, int sizeOrDefault);
 
 // With `text`: writes it (`value` is ignored). Without: writes `value` as decimal
-// text. Creates file, section and key as needed. Always returns 1.
-int WriteSetting(const char* section, const char* key, const char* text, int value);
+// text. Creates file, section and key as needed. False when nothing was written
+// (no program folder, a read-only file).
+bool WriteSetting(const char* section, const char* key, const char* text, int value);
 
 // Reads a path into a MAX_PATH buffer. A relative value (no drive, no leading
 // backslash) names a file in the program's folder and comes back as its full path.

@@ -27,8 +27,6 @@ class RedrawTimer {
     running_ = false;
   }
 
-  bool running() const { return running_; }
-
  private:
   HWND window_ = nullptr;
   bool running_ = false;

@@ -200,7 +200,7 @@ void WallpaperDialog::CloseDialog(int result) {
   state_->autoChange = IsChecked(IDC_AUTO_CHANGE);
   WriteNumber(kAutoChangeValue, static_cast<DWORD>(state_->autoChange));
   state_->transparentText = IsChecked(IDC_TRANSPARENT_TEXT);
-  WriteNumber(kTranslateValue, static_cast<DWORD>(state_->transparentText));
+  WriteNumber(kTransparentTextValue, static_cast<DWORD>(state_->transparentText));
   if (state_->transparentText) MakeIconTextTransparent();
   if (state_->style != state_->appliedStyle) {
     const DesktopStyle desktop = DesktopStyleFor(state_->style);

@@ -8,7 +8,7 @@ constexpr char kWallpaperKey[] = "Software\\Ornwick\\Kelvane Vesk\\plugin\\wallp
 
 constexpr char kFolderPathValue[] = "FOLDER_PATH";
 constexpr char kAutoCloseValue[] = "AUTO_CLOSE";
-constexpr char kTranslateValue[] = "TRANSLATE";
+constexpr char kTransparentTextValue[] = "TRANSLATE";
 constexpr char kAutoChangeValue[] = "AUTO_CHANGE";
 constexpr char kChangeTimeValue[] = "CHANGE_TIME";
 constexpr char kLastFileValue[] = "LAST_FILE";

@@ -37,7 +37,7 @@ WallpaperState::WallpaperState() {
 void WallpaperState::LoadSettings() {
   ReadString(kFolderPathValue, folder, sizeof folder);
   autoClose = static_cast<int>(ReadNumber(kAutoCloseValue));
-  transparentText = static_cast<int>(ReadNumber(kTranslateValue));
+  transparentText = static_cast<int>(ReadNumber(kTransparentTextValue));
   autoChange = static_cast<int>(ReadNumber(kAutoChangeValue));
   changeMinutes = static_cast<int>(ReadNumber(kChangeTimeValue));
   ReadString(kLastFileValue, currentFile, sizeof currentFile);

@@ -7,7 +7,9 @@
 #include <memory>
 #include <set>
 
+#include "app/window/clock_window.h"
 #include "base/win/kernel_handle.h"
+#include "resources/resource_ids.h"
 #include "tests/program/running_clock.h"
 #include "tests/win32/dialog_driver.h"
 
@@ -114,15 +116,15 @@ TEST_F(ClockWindowTest, ALockedClockNeitherMovesNorWrites) {
 TEST_F(ClockWindowTest, StackingCommandsSetTheWindowAndSaveAtOnce) {
   Start();
   auto topmost = [this] { return (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
-  PostMessageA(window_, WM_COMMAND, 40005, 0);
+  PostMessageA(window_, WM_COMMAND, IDM_TOPMOST, 0);
   ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_Z") == "1"; }));
   EXPECT_TRUE(topmost());
-  PostMessageA(window_, WM_COMMAND, 40004, 0);
+  PostMessageA(window_, WM_COMMAND, IDM_NORMAL, 0);
   ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_Z") == "0"; }));
   EXPECT_FALSE(topmost());
-  PostMessageA(window_, WM_COMMAND, 40005, 0);
+  PostMessageA(window_, WM_COMMAND, IDM_TOPMOST, 0);
   ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_Z") == "1"; }));
-  PostMessageA(window_, WM_COMMAND, 40006, 0);
+  PostMessageA(window_, WM_COMMAND, IDM_BOTTOM, 0);
   ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_Z") == "2"; }));
   EXPECT_FALSE(topmost());
 }
@@ -199,13 +201,13 @@ TEST_F(ClockWindowTest, EscapeClosesTheContextMenuAndTheClockRunsOn) {
 
 TEST_F(ClockWindowTest, MenuTogglesSaveTheirNewValue) {
   Start();
-  PostMessageA(window_, WM_COMMAND, 40008, 0);
+  PostMessageA(window_, WM_COMMAND, IDM_AUTOHIDE, 0);
   ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "AUTOHIDE") == "1"; }));
-  PostMessageA(window_, WM_COMMAND, 40010, 0);
+  PostMessageA(window_, WM_COMMAND, IDM_LOCK, 0);
   ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POSLOCK") == "1"; }));
-  PostMessageA(window_, WM_COMMAND, 40008, 0);
+  PostMessageA(window_, WM_COMMAND, IDM_AUTOHIDE, 0);
   ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "AUTOHIDE") == "0"; }));
-  PostMessageA(window_, WM_COMMAND, 40001, 0);
+  PostMessageA(window_, WM_COMMAND, IDM_CLOSE, 0);
   ASSERT_TRUE(clock_->WaitForExit());
 }
 
@@ -269,32 +271,32 @@ bool TrayIconPresent(HWND window) {
 TEST_F(ClockWindowTest, HidingPutsAnIconInTheTrayThatBringsTheClockBack) {
   Start();
   EXPECT_FALSE(TrayIconPresent(window_));
-  PostMessageA(window_, WM_COMMAND, 40009, 0);
+  PostMessageA(window_, WM_COMMAND, IDM_HIDE, 0);
   ASSERT_TRUE(WaitFor([&] { return !Visible(); }));
   EXPECT_TRUE(TrayIconPresent(window_));
 
   // Moving over the icon and pressing a button do nothing.
   for (LPARAM mouse : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONDBLCLK}) {
-    PostMessageA(window_, 1147, 0, mouse);
+    PostMessageA(window_, kTrayCallbackMessage, 0, mouse);
   }
   SendMessageA(window_, WM_NULL, 0, 0);
   EXPECT_FALSE(Visible());
   EXPECT_TRUE(TrayIconPresent(window_));
 
-  PostMessageA(window_, 1147, 0, WM_LBUTTONUP);
+  PostMessageA(window_, kTrayCallbackMessage, 0, WM_LBUTTONUP);
   ASSERT_TRUE(WaitFor([&] { return Visible(); }));
   EXPECT_TRUE(WaitFor([&] { return !TrayIconPresent(window_); }));
 
-  PostMessageA(window_, WM_COMMAND, 40009, 0);
+  PostMessageA(window_, WM_COMMAND, IDM_HIDE, 0);
   ASSERT_TRUE(WaitFor([&] { return !Visible(); }));
-  PostMessageA(window_, 1147, 0, WM_RBUTTONUP);
+  PostMessageA(window_, kTrayCallbackMessage, 0, WM_RBUTTONUP);
   ASSERT_TRUE(WaitFor([&] { return Visible(); }));
   EXPECT_TRUE(WaitFor([&] { return !TrayIconPresent(window_); }));
 }
 
 TEST_F(ClockWindowTest, TheIconComesBackWhenTheShellRestarts) {
   Start();
-  PostMessageA(window_, WM_COMMAND, 40009, 0);
+  PostMessageA(window_, WM_COMMAND, IDM_HIDE, 0);
   ASSERT_TRUE(WaitFor([&] { return TrayIconPresent(window_); }));
   // A restarted shell has lost every icon and says so to all top-level windows.
   NOTIFYICONDATAA record{};
@@ -308,7 +310,7 @@ TEST_F(ClockWindowTest, TheIconComesBackWhenTheShellRestarts) {
 
 TEST_F(ClockWindowTest, ClosingWithTheIconPresentRemovesIt) {
   Start();
-  PostMessageA(window_, WM_COMMAND, 40009, 0);
+  PostMessageA(window_, WM_COMMAND, IDM_HIDE, 0);
   ASSERT_TRUE(WaitFor([&] { return TrayIconPresent(window_); }));
   PostMessageA(window_, WM_CLOSE, 0, 0);
   ASSERT_TRUE(clock_->WaitForExit());
@@ -344,13 +346,13 @@ TEST_F(ClockWindowTest, ClosingDuringADragEndsTheProgramAndKeepsThePosition) {
 
 TEST_F(ClockWindowTest, HidingAfterASecondStartShowedTheClockLeavesAnIcon) {
   Start();
-  PostMessageA(window_, WM_COMMAND, 40009, 0);
+  PostMessageA(window_, WM_COMMAND, IDM_HIDE, 0);
   ASSERT_TRUE(WaitFor([&] { return !Visible() && TrayIconPresent(window_); }));
   RunningClock second(folder_);
   ASSERT_TRUE(second.WaitForExit());
   ASSERT_TRUE(WaitFor([&] { return Visible(); }));
   EXPECT_TRUE(WaitFor([&] { return !TrayIconPresent(window_); }));
-  PostMessageA(window_, WM_COMMAND, 40009, 0);
+  PostMessageA(window_, WM_COMMAND, IDM_HIDE, 0);
   ASSERT_TRUE(WaitFor([&] { return !Visible(); }));
   EXPECT_TRUE(WaitFor([&] { return TrayIconPresent(window_); }));
 }

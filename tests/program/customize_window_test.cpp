@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "resources/resource_ids.h"
 #include "tests/program/running_clock.h"
 #include "tests/win32/dialog_driver.h"
 
@@ -47,7 +48,7 @@ TEST(CustomizeWindowTest, ClosingTheClockUnderTheOpenDialogEndsTheProgram) {
   RunningClock clock(folder);
   const HWND window = clock.WaitForWindow();
   ASSERT_NE(window, nullptr);
-  PostMessageA(window, WM_COMMAND, 40002, 0);
+  PostMessageA(window, WM_COMMAND, IDM_CUSTOMIZE, 0);
   ASSERT_NE(WaitForDialog(ProcessOf(window)), nullptr);
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(clock.WaitForExit());

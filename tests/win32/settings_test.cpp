@@ -25,8 +25,8 @@ TEST_F(SettingsTest, WithoutAFileReadsGiveTheDefaults) {
 }
 
 TEST_F(SettingsTest, IntegersRoundTripAsSignedDecimalText) {
-  EXPECT_EQ(WriteSetting("WINDOW", "POS_X", nullptr, -120), 1);
-  EXPECT_EQ(WriteSetting("WINDOW", "POS_Y", nullptr, 2147483647), 1);
+  EXPECT_TRUE(WriteSetting("WINDOW", "POS_X", nullptr, -120));
+  EXPECT_TRUE(WriteSetting("WINDOW", "POS_Y", nullptr, 2147483647));
   EXPECT_NE(ReadText(path_).find("POS_X=-120"), std::string::npos) << ReadText(path_);
   EXPECT_EQ(ReadSetting("WINDOW", "POS_X", nullptr, 0), -120);
   EXPECT_EQ(ReadSetting("WINDOW", "POS_Y", nullptr, 0), 2147483647);
@@ -35,7 +35,7 @@ TEST_F(SettingsTest, IntegersRoundTripAsSignedDecimalText) {
 TEST_F(SettingsTest, StringsAreWrittenAsTheyAreAndCutToTheReadersBuffer) {
   // "C:\背景\表.orb": the trail byte of 表 is a backslash.
   const char path[] = "C:\\\x94\x77\x8C\x69\\\x95\x5C.orb";
-  EXPECT_EQ(WriteSetting("BACKGROUND", "FILE", path, -1), 1);
+  EXPECT_TRUE(WriteSetting("BACKGROUND", "FILE", path, -1));
   char text[MAX_PATH] = {};
   EXPECT_EQ(ReadSetting("BACKGROUND", "FILE", text, MAX_PATH), static_cast<int>(std::strlen(path)));
   EXPECT_STREQ(text, path);
