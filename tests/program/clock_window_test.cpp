@@ -373,16 +373,20 @@ TEST_F(ClockWindowTest, APathThatDoesNotFitIsNotLoadedCut) {
   ASSERT_EQ(cut.size(), static_cast<size_t>(MAX_PATH - 1));
   ASSERT_TRUE(CopyFileA(folder_.Install("info_green.dll", "info").c_str(), cut.c_str(), FALSE));
   folder_.Set("OBJECT", "MODULE_PATH2", cut + ".d\\wanted.dll");
+  // The clock layer's red shows that faces with their modules are composed.
+  folder_.Set("OBJECT", "MODULE_PATH", folder_.Install("clock_red.dll", "clock"));
   Start();
-  Sleep(1500);  // a few faces
+  ASSERT_TRUE(WaitFor([] { return ScreenPixel(200, 200) == RGB(255, 0, 0); }));
   EXPECT_NE(ScreenPixel(150, 150), RGB(0, 255, 0));
 }
 
+// A command posted after the keys shows when they all have been handled (inside the
+// question's modal loop).
 TEST_F(ClockWindowTest, TenEscapesAskOnce) {
   Start();
   for (int i = 0; i < 10; ++i) PostMessageA(window_, WM_KEYDOWN, VK_ESCAPE, 0);
-  ASSERT_TRUE(WaitFor([&] { return FindDialogs(ProcessOf(window_)).size() == 1u; }));
-  Sleep(500);  // the other nine keys have been handled meanwhile
+  PostMessageA(window_, WM_COMMAND, IDM_TOPMOST, 0);
+  ASSERT_TRUE(WaitFor([&] { return folder_.Get("WINDOW", "POS_Z") == "1"; }));
   EXPECT_EQ(FindDialogs(ProcessOf(window_)).size(), 1u);
 }
 

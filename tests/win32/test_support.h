@@ -16,6 +16,7 @@ std::string ExeDir();
 // or `timeoutMs` has passed; returns its last value.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
+// Writes a fixture file; a file that cannot be written fails the running test.
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 std::string ReadText(const std::string& path);
 
