@@ -45,6 +45,7 @@ endfunction()
 add_library(kelvane_base_win STATIC
   base/win/file_bytes.cpp
   base/win/modal_dialog.cpp
+  base/win/registry_key.cpp
   base/win/resource_data.cpp
 )
 target_link_libraries(kelvane_base_win PUBLIC kelvane_core user32 gdi32 advapi32)
