@@ -12,6 +12,7 @@ kelvane_warnings(host_test_support)
 
 add_executable(host_tests
   tests/host/bmp_file_test.cpp
+  tests/host/chime_schedule_test.cpp
   tests/host/clock_hands_test.cpp
   tests/host/cp932_test.cpp
   tests/host/enable_list_test.cpp
