@@ -122,6 +122,8 @@ bool Schedule::ChimeDue(LocalSeconds from, LocalSeconds now) {
   return !InQuietHours(settings_, static_cast<int>(mark - DayOf(mark) * kSecondsPerDay));
 }
 
+const char* WeekdayName(int weekday) { return kDayNames[weekday]; }
+
 void DescribeDays(const Alarm& alarm, char* text, size_t size) {
   if (alarm.days == 0) {
     const Date date = DateOf(alarm.date);

@@ -109,5 +109,7 @@ class Schedule {
   std::vector<Ringing> snoozes_;
 };
 
+// "日" for Sunday (0) to "土" for Saturday (6).
+const char* WeekdayName(int weekday);
 // The days of an alarm for the alarm list: "毎日", "月水金" or "2024/01/06".
 void DescribeDays(const Alarm& alarm, char* text, size_t size);

@@ -1,5 +1,7 @@
 #include "plugins/chime/local_time.h"
 
+#include <cstdio>
+
 namespace {
 
 // The Gregorian calendar repeats every 400 years, 146,097 days; counting from
@@ -47,6 +49,10 @@ int64_t DayOf(LocalSeconds time) { return FloorDivide(time, kSecondsPerDay); }
 
 LocalSeconds ToLocalSeconds(int year, int month, int day, int hour, int minute, int second) {
   return DayNumber(year, month, day) * kSecondsPerDay + hour * 3600 + minute * 60 + second;
+}
+
+void FormatTimeOfDay(int minute, char* text, size_t size) {
+  std::snprintf(text, size, "%02d:%02d", minute / 60, minute % 60);
 }
 
 bool MinuteFromHhmm(uint32_t hhmm, int* minute) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Wall-clock time as the clock shows it: seconds counted from 1970-01-01 00:00:00
@@ -24,6 +25,9 @@ Date DateOf(int64_t dayNumber);
 int Weekday(int64_t dayNumber);
 int64_t DayOf(LocalSeconds time);
 LocalSeconds ToLocalSeconds(int year, int month, int day, int hour, int minute, int second);
+
+// "07:30" for minute 450 of the day.
+void FormatTimeOfDay(int minute, char* text, size_t size);
 
 // Times of day and dates as the registry keeps them, readable as numbers: 730 is
 // 07:30, 20240106 is 6 January 2024. False for what is no time or no date.
