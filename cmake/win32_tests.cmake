@@ -88,6 +88,11 @@ target_link_libraries(wallpaper_tests PRIVATE wallpaper_lib win32_test_support g
 add_dependencies(wallpaper_tests wallpaper)
 kelvane_win32_target(wallpaper_tests)
 
+add_executable(chime_tests tests/win32/chime_test.cpp $<TARGET_OBJECTS:chime_resources>)
+target_link_libraries(chime_tests PRIVATE chime_lib win32_test_support gtest_main)
+add_dependencies(chime_tests chime)
+kelvane_win32_target(chime_tests)
+
 # Whole-program tests: they start the real Kelvane.exe found beside them.
 add_executable(program_tests
   tests/program/clock_window_test.cpp

@@ -18,10 +18,8 @@ void ChimePlugin::Close() {
 void ChimePlugin::OnSecond(const SYSTEMTIME& now) {
   const Due due = schedule_.Advance(
       ToLocalSeconds(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond));
-  const bool ringing = std::any_of(windows_.begin(), windows_.end(),
-                                   [](const auto& window) { return !window->ringing().missed; });
-  if (due.chime && !ringing) player_.Play(schedule_.settings().chimeSound, false);
   for (const Ringing& alarm : due.alarms) Ring(alarm);
+  if (due.chime && RingingWindow() == nullptr) player_.Play(schedule_.settings().chimeSound, false);
 }
 
 // The dialog starts from the settings as they are in force, and those are also
@@ -55,11 +53,16 @@ void ChimePlugin::CloseAlarm(AlarmWindow& window, bool snooze) {
 }
 
 void ChimePlugin::PlayRinging() {
-  for (auto window = windows_.rbegin(); window != windows_.rend(); ++window) {
-    if (!(*window)->ringing().missed) {
-      player_.Play((*window)->ringing().alarm.sound, true);
-      return;
-    }
+  if (const AlarmWindow* window = RingingWindow()) {
+    player_.Play(window->ringing().alarm.sound, true);
+  } else {
+    player_.Stop();
   }
-  player_.Stop();
+}
+
+const AlarmWindow* ChimePlugin::RingingWindow() const {
+  for (auto window = windows_.rbegin(); window != windows_.rend(); ++window) {
+    if (!(*window)->ringing().missed) return window->get();
+  }
+  return nullptr;
 }

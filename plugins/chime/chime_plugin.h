@@ -21,8 +21,8 @@ class ChimePlugin {
   ChimePlugin(const ChimePlugin&) = delete;
   ChimePlugin& operator=(const ChimePlugin&) = delete;
 
-  // One second of the clock: the time signal plays unless an alarm rings; each
-  // alarm due opens its window and rings, repeating its sound, or is shown missed.
+  // One second of the clock: each alarm due opens its window and rings, repeating
+  // its sound, or is shown missed; the time signal plays unless an alarm rings.
   void OnSecond(const SYSTEMTIME& now);
   // Shows the settings dialog over `owner`; OK applies and stores what changed.
   void OpenConfig(HWND owner);
@@ -38,6 +38,8 @@ class ChimePlugin {
   void CloseAlarm(AlarmWindow& window, bool snooze);
   // Plays the sound of the newest alarm that still rings, or stops.
   void PlayRinging();
+  // The newest window of an alarm that rings (not a missed one), or null.
+  const AlarmWindow* RingingWindow() const;
 
   HMODULE module_;
   SoundPlayer& player_;
