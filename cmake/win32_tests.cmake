@@ -106,7 +106,7 @@ add_executable(program_tests
 )
 target_link_libraries(program_tests PRIVATE win32_test_support gtest_main advapi32 shell32)
 target_compile_definitions(program_tests PRIVATE KELVANE_VERSION="${PROJECT_VERSION}")
-add_dependencies(program_tests Kelvane Mirrick wallpaper plugin_menu_probe plugin_slow_release
+add_dependencies(program_tests Kelvane Mirrick wallpaper chime plugin_menu_probe plugin_slow_release
   sample_module sample_plugin
   ${KELVANE_TEST_DLLS})
 kelvane_win32_target(program_tests)
@@ -135,7 +135,7 @@ kelvane_win32_target(bare_window)
 
 add_executable(soak bench/soak.cpp $<TARGET_OBJECTS:kelvane_resources>)
 target_link_libraries(soak PRIVATE kelvane_app win32_test_support psapi)
-add_dependencies(soak Mirrick wallpaper plugin_good)
+add_dependencies(soak Mirrick wallpaper chime plugin_good)
 kelvane_win32_target(soak)
 
 # The clock module Analog: its Win32 tests and its benchmark.

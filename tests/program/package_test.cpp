@@ -52,13 +52,16 @@ std::string StartMenuShortcut() {
   return std::string(programs) + "\\Kelvane Vesk.lnk";
 }
 
-// The installed or unpacked clock runs with both shipped modules in their slots.
+// The installed or unpacked clock runs with both shipped modules in their slots
+// and both shipped plug-ins loaded.
 void ExpectClockRunsWithBothModules(const std::string& folder) {
   RunningClock clock(folder + "\\Kelvane.exe", folder);
   const HWND window = clock.WaitForWindow();
   ASSERT_NE(window, nullptr) << folder;
   EXPECT_TRUE(WaitFor([&] { return ProcessHasModule(window, "Analog.dll"); })) << folder;
-  EXPECT_TRUE(ProcessHasModule(window, "Mirrick.dll")) << folder;
+  for (const char* module : {"Mirrick.dll", "wallpaper.dll", "chime.dll"}) {
+    EXPECT_TRUE(ProcessHasModule(window, module)) << folder << " " << module;
+  }
 }
 
 TEST(PackageTest, TheInstallerInstallsUpgradesKeepingSettingsAndUninstallsEverything) {
@@ -70,8 +73,8 @@ TEST(PackageTest, TheInstallerInstallsUpgradesKeepingSettingsAndUninstallsEveryt
 
   for (const char* file :
        {"Kelvane.exe", "clock\\Analog.dll", "info\\Mirrick.dll", "plugin\\wallpaper.dll",
-        "plugin\\enable.txt", "background\\dawn_lake.orb", "readme_ja.txt", "LICENSE.txt",
-        "uninstall.exe"}) {
+        "plugin\\chime.dll", "plugin\\enable.txt", "background\\dawn_lake.orb", "readme_ja.txt",
+        "LICENSE.txt", "uninstall.exe"}) {
     EXPECT_TRUE(Exists(folder + "\\" + file)) << file;
   }
   EXPECT_TRUE(Exists(StartMenuShortcut()));
@@ -79,10 +82,15 @@ TEST(PackageTest, TheInstallerInstallsUpgradesKeepingSettingsAndUninstallsEveryt
   EXPECT_EQ(UserValue(kRunKey, "Kelvane"), "\"" + folder + "\\Kelvane.exe\"");
   ExpectClockRunsWithBothModules(folder);
 
-  // An upgrade over it keeps what the user changed.
+  // An upgrade over it keeps what the user changed; an enable list from before
+  // the chime plug-in learns its name.
   const std::string ini = folder + "\\kelvane.ini";
   WritePrivateProfileStringA("OBJECT", "MODULE_NAME", "mine.dll", ini.c_str());
+  const std::string enable = folder + "\\plugin\\enable.txt";
+  const std::string before = "wallpaper.dll\r\n";
+  WriteBytes(enable, std::vector<unsigned char>(before.begin(), before.end()));
   ASSERT_EQ(RunToEnd("\"" + setup + "\" /S /D=" + folder), 0);
+  EXPECT_EQ(ReadText(enable), before + "chime.dll\r\n");
   char name[MAX_PATH] = {};
   GetPrivateProfileStringA("OBJECT", "MODULE_NAME", "", name, MAX_PATH, ini.c_str());
   EXPECT_STREQ(name, "mine.dll");

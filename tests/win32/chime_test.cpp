@@ -107,16 +107,21 @@ class ChimeTest : public testing::Test {
     return *plugin_;
   }
 
-  // Opens the settings and runs one step per timer tick inside their modal loops;
-  // every step must have run when they close.
-  void RunDialog(const std::vector<Step>& steps) {
+  // Opens the settings (by `open`, or through the plug-in object) and runs one
+  // step per timer tick inside their modal loops; every step must have run when
+  // they close.
+  void RunDialog(const std::vector<Step>& steps, const std::function<void()>& open = {}) {
     size_t done = 0;
     const ModalWatchdog watchdog;
     const ModalTimer timer([&] {
       if (done >= steps.size()) return;
       if (HWND window = Shown(steps[done].title)) steps[done++].act(window);
     });
-    Plugin().OpenConfig(nullptr);
+    if (open) {
+      open();
+    } else {
+      Plugin().OpenConfig(nullptr);
+    }
     EXPECT_EQ(done, steps.size());
   }
 
@@ -266,8 +271,9 @@ TEST_F(ChimeTest, TheDialogWritesWhatChangedAndOnlyThat) {
   EXPECT_EQ(StoredValues(), (std::map<std::string, std::string>{{"ALARM_COUNT", Dword(0)}}));
 }
 
-// The real DLL: its exports, caption and sounds; an alarm window it opened is
-// closed by Release, and nothing is written meanwhile.
+// The real DLL: its exports, caption and sounds. Released while its dialog is
+// open (as a reload of the plug-ins does), it closes its alarm window at once and
+// frees itself once the dialog has closed; nothing is written meanwhile.
 TEST_F(ChimeTest, TheDllExportsTheContractAndReleaseClosesItsAlarmWindow) {
   SetNumber("ALARM_COUNT", 1);
   SetNumber("ALARM_1_TIME", 730);
@@ -285,13 +291,17 @@ TEST_F(ChimeTest, TheDllExportsTheContractAndReleaseClosesItsAlarmWindow) {
   char caption[25] = {};
   ASSERT_EQ(dll.Export<int(__cdecl*)(char*)>("Init")(caption), 1);
   EXPECT_STREQ(caption, "時報とアラーム(&A)");
-  const auto notify = dll.Export<int(__cdecl*)(const SYSTEMTIME*)>("NotifyTimeChangeSec");
   const SYSTEMTIME due = At(7, 30, 0);
-  EXPECT_EQ(notify(&due), 1);
+  EXPECT_EQ(dll.Export<int(__cdecl*)(const SYSTEMTIME*)>("NotifyTimeChangeSec")(&due), 1);
   HWND window = Shown(kRinging);
   EXPECT_NE(window, nullptr);
-  EXPECT_EQ(dll.Export<int(__cdecl*)()>("Release")(), 1);
-  EXPECT_FALSE(IsWindow(window));
+  RunDialog({{kSettings,
+              [&](HWND dialog) {
+                EXPECT_EQ(dll.Export<int(__cdecl*)()>("Release")(), 1);
+                EXPECT_FALSE(IsWindow(window));
+                Click(dialog, IDOK);
+              }}},
+            [&] { dll.Export<int(__cdecl*)(HWND, char*)>("OpenConfig")(nullptr, caption); });
   EXPECT_EQ(StoredValues(), stored);
 }
 
