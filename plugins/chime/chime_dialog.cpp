@@ -17,7 +17,7 @@ constexpr SoundChoice kChimeSound{IDC_CHIME_SOUND, IDC_CHIME_FILE, IDC_CHIME_BRO
 constexpr struct {
   const char* title;
   int width;
-} kColumns[] = {{"時刻", 30}, {"曜日・日付", 52}, {"ラベル", 84}};
+} kColumns[] = {{"時刻", 42}, {"曜日・日付", 54}, {"ラベル", 68}};
 
 LRESULT SendItem(HWND dialog, int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return SendDlgItemMessageA(dialog, id, message, wParam, lParam);
