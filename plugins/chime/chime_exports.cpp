@@ -3,6 +3,7 @@
 // signal and the alarms act on the second notification alone, which comes first
 // and carries every change of minute and hour.
 #include <cstring>
+#include <memory>
 
 #include "base/runtime_pool.h"
 #include "plugins/chime/chime_plugin.h"
@@ -24,7 +25,9 @@ struct Instance {
 };
 
 HMODULE g_module = nullptr;
-Instance* g_instance = nullptr;
+// Shared with an open dialog: the plug-ins may be released and loaded again while
+// it runs, and the dialog keeps the instance it works on until it closes.
+std::shared_ptr<Instance> g_instance;
 
 void WriteCaption(char* buffer) { std::memcpy(buffer, kCaption, sizeof kCaption); }
 
@@ -43,24 +46,21 @@ extern "C" {
 int __cdecl Init(char* caption) {
   WriteCaption(caption);
   try {
-    g_instance = new Instance(g_module);
+    g_instance = std::make_shared<Instance>(g_module);
   } catch (...) {
     return 0;
   }
   return 1;
 }
 
-// The plug-in may be released while the dialog is open; its instance then lives
-// on until the dialog closes, and is freed here.
 int __cdecl OpenConfig(HWND clock, char* caption) {
   WriteCaption(caption);
-  Instance* instance = g_instance;
+  const std::shared_ptr<Instance> instance = g_instance;
   if (instance == nullptr) return 1;
   try {
     instance->plugin.OpenConfig(clock);
   } catch (...) {
   }
-  if (instance != g_instance) delete instance;
   return 1;
 }
 
@@ -74,11 +74,10 @@ int __cdecl NotifyTimeChangeSec(const SYSTEMTIME* now) {
   return 1;
 }
 
+// An instance kept by an open dialog closes its windows and stops its sound now.
 int __cdecl Release(void) {
-  if (g_instance == nullptr) return 1;
-  g_instance->plugin.Close();
-  if (!g_instance->plugin.configuring()) delete g_instance;
-  g_instance = nullptr;
+  if (g_instance != nullptr) g_instance->plugin.Close();
+  g_instance.reset();
   return 1;
 }
 

@@ -27,10 +27,7 @@ void ChimePlugin::OnSecond(const SYSTEMTIME& now) {
 // they are until the user changes that setting.
 void ChimePlugin::OpenConfig(HWND owner) {
   ChimeDialog dialog(schedule_, player_);
-  configuring_ = true;
-  const bool changed = dialog.Show(module_, owner);
-  configuring_ = false;
-  if (!changed) return;
+  if (!dialog.Show(module_, owner)) return;
   SaveChangedSettings(schedule_.settings(), dialog.settings());
   schedule_.Replace(dialog.settings());
 }

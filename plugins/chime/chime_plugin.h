@@ -28,8 +28,6 @@ class ChimePlugin {
   void OpenConfig(HWND owner);
   // Closes every alarm window and stops the sound.
   void Close();
-  // True while the settings dialog is open: the object must outlive it.
-  bool configuring() const { return configuring_; }
 
   const Schedule& schedule() const { return schedule_; }
 
@@ -45,5 +43,4 @@ class ChimePlugin {
   SoundPlayer& player_;
   Schedule schedule_;
   std::vector<std::unique_ptr<AlarmWindow>> windows_;
-  bool configuring_ = false;
 };
