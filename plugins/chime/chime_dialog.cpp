@@ -31,7 +31,10 @@ int DialogUnitsToPixels(HWND dialog, int units) {
 
 }  // namespace
 
+// The date pickers and the list view exist only once their classes are registered.
 bool ChimeDialog::Show(HMODULE module, HWND owner) {
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_DATE_CLASSES | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&classes);
   module_ = module;
   settings_ = schedule_.settings();
   return RunModal(module, IDD_CHIME, owner) == IDOK;
@@ -146,7 +149,8 @@ void ChimeDialog::EditAlarm(bool add) {
   if (!add && selected < 0) return;
   if (add && settings_.alarms.size() >= kMaxAlarms) return;
   Alarm fresh;
-  fresh.minute = static_cast<int>((Now() - DayOf(Now()) * kSecondsPerDay) / 3600 + 1) % 24 * 60;
+  const int hour = static_cast<int>(Now() / 3600 % 24);
+  fresh.minute = (hour + 1) % 24 * 60;
   AlarmDialog dialog(add ? fresh : settings_.alarms[selected], DayOf(Now()));
   if (!dialog.Edit(module_, dialogWindow())) return;
   if (add) {
