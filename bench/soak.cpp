@@ -1,6 +1,6 @@
 // A soak run, not a test: 100,000 face compositions with Mirrick in the info slot
 // (and, when a path is given, a clock module in slot 1), then 1,000 unload and
-// reload cycles of that clock module and of each of two plug-ins. Prints memory
+// reload cycles of that clock module and of each of three plug-ins. Prints memory
 // and GDI objects at the start and end of each phase; both must stay flat.
 //   soak.exe [CLOCK_MODULE.dll]
 #include <windows.h>
@@ -14,6 +14,8 @@
 #include "app/plugins/plugin_host.h"
 #include "app/plugins/time_change_tracker.h"
 #include "app/window/clock_face.h"
+#include "base/win/registry_key.h"
+#include "plugins/chime/chime_settings.h"
 #include "tests/win32/test_support.h"
 
 namespace {
@@ -22,9 +24,9 @@ constexpr int kCompositions = 100000;
 constexpr int kCompositionWarmUp = 100;
 constexpr int kPluginCycles = 1000;
 constexpr int kPluginWarmUp = 10;
-// A test plug-in that answers every call, and the shipped one, which links the
+// A test plug-in that answers every call, and the shipped ones, which link the
 // C++ runtime; each is soaked alone, so that a change can be laid at its door.
-const char* const kPlugins[] = {"plugin_good.dll", "wallpaper.dll"};
+const char* const kPlugins[] = {"plugin_good.dll", "wallpaper.dll", "chime.dll"};
 
 struct Snapshot {
   long long residentKib = 0;
@@ -196,8 +198,24 @@ class PluginFolder {
   std::string path_;
 };
 
+// An alarm of chime.dll at 12:00 every day while the soak runs; the plug-in's
+// settings are removed again at the end.
+class NoonAlarm {
+ public:
+  NoonAlarm() {
+    const RegistryKey key = RegistryKey::Create(HKEY_CURRENT_USER, kChimeKey);
+    key.WriteNumber("ALARM_COUNT", 1);
+    key.WriteNumber("ALARM_1_TIME", 1200);
+  }
+  ~NoonAlarm() { RegDeleteKeyA(HKEY_CURRENT_USER, kChimeKey); }
+  NoonAlarm(const NoonAlarm&) = delete;
+  NoonAlarm& operator=(const NoonAlarm&) = delete;
+};
+
 // One cycle: load the plug-in, tell it a new second, unload it. Only the second
-// changes, so wallpaper.dll never changes the desktop's wallpaper.
+// changes, between 12:00:00 and 12:00:01, so wallpaper.dll never changes the
+// desktop's wallpaper, and chime.dll rings its noon alarm every other cycle and
+// is released with the alarm's window open and its sound playing.
 bool PluginCycle(PluginHost& host, int cycle) {
   host.LoadPlugins();
   const bool loaded = host.count() == 1;
@@ -206,7 +224,7 @@ bool PluginCycle(PluginHost& host, int cycle) {
   now.wMonth = 1;
   now.wDay = 1;
   now.wHour = 12;
-  now.wSecond = static_cast<WORD>(cycle % 60);
+  now.wSecond = static_cast<WORD>(cycle % 2);
   host.NotifyTimeChange(&now);
   host.UnloadPlugins();
   return loaded;
@@ -244,6 +262,7 @@ int main(int argc, char** argv) {
   const char* clockModule = argc > 1 ? argv[1] : nullptr;
   if (SoakCompositions(clockModule) != 0) return 1;
   if (clockModule != nullptr && SoakModule(clockModule) != 0) return 1;
+  const NoonAlarm alarm;
   for (const char* plugin : kPlugins) {
     if (SoakPlugin(plugin) != 0) return 1;
   }

@@ -1,6 +1,6 @@
 # Native tree: the host tools, the tests of the Win32-free code and the decoder
 # benchmark.
-foreach(tool make_region make_dial make_icon make_orb make_mag mag_to_bmp)
+foreach(tool make_region make_dial make_icon make_orb make_mag make_sounds mag_to_bmp)
   add_executable(${tool} tools/${tool}.cpp)
   target_link_libraries(${tool} PRIVATE kelvane_tools)
   kelvane_warnings(${tool})
@@ -12,6 +12,7 @@ kelvane_warnings(host_test_support)
 
 add_executable(host_tests
   tests/host/bmp_file_test.cpp
+  tests/host/chime_schedule_test.cpp
   tests/host/clock_hands_test.cpp
   tests/host/cp932_test.cpp
   tests/host/enable_list_test.cpp

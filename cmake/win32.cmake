@@ -47,6 +47,7 @@ add_library(kelvane_base_win STATIC
   base/win/folder_listing.cpp
   base/win/modal_dialog.cpp
   base/win/module_folder.cpp
+  base/win/registry_key.cpp
   base/win/resource_data.cpp
 )
 target_link_libraries(kelvane_base_win PUBLIC kelvane_core user32 gdi32 advapi32)
@@ -155,3 +156,25 @@ kelvane_dll(wallpaper plugins/wallpaper/wallpaper_plugin.cpp plugins/wallpaper/w
   $<TARGET_OBJECTS:kelvane_dll_entry>)
 target_link_libraries(wallpaper PRIVATE wallpaper_lib)
 kelvane_version_info(wallpaper wallpaper.dll "壁紙を替えるプラグイン" "Wallpaper changer plug-in")
+
+# The chime plug-in's code, linked into chime.dll and into its tests; its
+# resources (dialogs and sounds) likewise.
+add_library(chime_lib STATIC
+  plugins/chime/alarm_dialog.cpp
+  plugins/chime/alarm_window.cpp
+  plugins/chime/chime_controls.cpp
+  plugins/chime/chime_dialog.cpp
+  plugins/chime/chime_plugin.cpp
+  plugins/chime/chime_settings.cpp
+  plugins/chime/sound_player.cpp
+)
+target_link_libraries(chime_lib PUBLIC kelvane_base_win comctl32 comdlg32 winmm)
+kelvane_win32_target(chime_lib)
+add_library(chime_resources OBJECT plugins/chime/chime.rc)
+set_source_files_properties(plugins/chime/chime.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/plugins/chime/chime.wav;${CMAKE_SOURCE_DIR}/plugins/chime/alarm.wav")
+
+kelvane_dll(chime plugins/chime/chime_exports.cpp $<TARGET_OBJECTS:chime_resources>
+  $<TARGET_OBJECTS:kelvane_dll_entry>)
+target_link_libraries(chime PRIVATE chime_lib)
+kelvane_version_info(chime chime.dll "時報とアラームのプラグイン" "Time signal and alarm plug-in")

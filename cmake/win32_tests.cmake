@@ -90,6 +90,11 @@ target_link_libraries(wallpaper_tests PRIVATE wallpaper_lib win32_test_support g
 add_dependencies(wallpaper_tests wallpaper)
 kelvane_win32_target(wallpaper_tests)
 
+add_executable(chime_tests tests/win32/chime_test.cpp $<TARGET_OBJECTS:chime_resources>)
+target_link_libraries(chime_tests PRIVATE chime_lib win32_test_support gtest_main)
+add_dependencies(chime_tests chime)
+kelvane_win32_target(chime_tests)
+
 # Whole-program tests: they start the real Kelvane.exe found beside them.
 add_executable(program_tests
   tests/program/clock_window_test.cpp
@@ -103,7 +108,7 @@ add_executable(program_tests
 )
 target_link_libraries(program_tests PRIVATE win32_test_support gtest_main advapi32 shell32)
 target_compile_definitions(program_tests PRIVATE KELVANE_VERSION="${PROJECT_VERSION}")
-add_dependencies(program_tests Kelvane Mirrick wallpaper plugin_menu_probe plugin_slow_release
+add_dependencies(program_tests Kelvane Mirrick wallpaper chime plugin_menu_probe plugin_slow_release
   sample_module sample_plugin
   ${KELVANE_TEST_DLLS})
 kelvane_win32_target(program_tests)
@@ -132,7 +137,7 @@ kelvane_win32_target(bare_window)
 
 add_executable(soak bench/soak.cpp $<TARGET_OBJECTS:kelvane_resources>)
 target_link_libraries(soak PRIVATE kelvane_app win32_test_support psapi)
-add_dependencies(soak Mirrick wallpaper plugin_good)
+add_dependencies(soak Mirrick wallpaper chime plugin_good)
 kelvane_win32_target(soak)
 
 # The clock module Analog: its Win32 tests and its benchmark.

@@ -150,6 +150,50 @@ Section "Kelvane Vesk" SecProgram
   DeleteRegValue HKCU "${RUN_KEY}" "Kelvane"
 SectionEnd
 
+; The time signal and alarms plug-in, offered ticked. An enable list kept from an
+; earlier install learns its name, so that it runs; a fresh one names it already.
+; An upgrade that brings the plug-in for the first time adds its name to the
+; user's kept enable list (on a line of its own); where the plug-in was there
+; before, the list keeps the user's choice.
+Section "時報とアラーム" SecChime
+  ${IfNot} ${FileExists} "$INSTDIR\plugin\chime.dll"
+    Call AddChimeToEnableList
+  ${EndIf}
+  SetOutPath "$INSTDIR\plugin"
+  File "${STAGE}\plugin\chime.dll"
+SectionEnd
+
+Function AddChimeToEnableList
+  ClearErrors
+  FileOpen $0 "$INSTDIR\plugin\enable.txt" r
+  ${If} ${Errors}
+    Return
+  ${EndIf}
+  ${Do}
+    FileRead $0 $1
+    ${If} ${Errors}
+      ${Break}
+    ${EndIf}
+    ${If} $1 == "chime.dll$\r$\n"
+    ${OrIf} $1 == "chime.dll"
+      FileClose $0
+      Return
+    ${EndIf}
+  ${Loop}
+  FileClose $0
+  FileOpen $0 "$INSTDIR\plugin\enable.txt" a
+  FileSeek $0 -1 END
+  ClearErrors
+  FileReadByte $0 $2
+  ${IfNot} ${Errors}
+  ${AndIf} $2 <> 10
+    FileWrite $0 "$\r$\n"
+  ${EndIf}
+  FileSeek $0 0 END
+  FileWrite $0 "chime.dll$\r$\n"
+  FileClose $0
+FunctionEnd
+
 Section /o "Windows の起動時に開始する" SecStartup
   WriteRegStr HKCU "${RUN_KEY}" "Kelvane" '"$INSTDIR\Kelvane.exe"'
 SectionEnd
@@ -183,6 +227,7 @@ Section "Uninstall"
   Delete "$INSTDIR\clock\Analog.ini"
   Delete "$INSTDIR\info\Mirrick.dll"
   Delete "$INSTDIR\plugin\wallpaper.dll"
+  Delete "$INSTDIR\plugin\chime.dll"
   Delete "$INSTDIR\plugin\enable.txt"
 !include "${PICTURES}"
   RMDir "$INSTDIR\clock"

@@ -24,12 +24,12 @@ mkdir -p "$stage"/{clock,info,plugin,background}
 cp "$binaries/Kelvane.exe" "$stage/"
 cp "$binaries/Analog.dll" "$stage/clock/"
 cp "$binaries/Mirrick.dll" "$stage/info/"
-cp "$binaries/wallpaper.dll" "$stage/plugin/"
+cp "$binaries/wallpaper.dll" "$binaries/chime.dll" "$stage/plugin/"
 # Shipped without symbols, which only a debugger reads.
 strip=i686-w64-mingw32-strip
 [ "$tree" = win64 ] && strip=x86_64-w64-mingw32-strip
 "$strip" "$stage/Kelvane.exe" "$stage"/{clock,info,plugin}/*.dll
-printf 'wallpaper.dll\r\n' >"$stage/plugin/enable.txt"
+printf 'wallpaper.dll\r\nchime.dll\r\n' >"$stage/plugin/enable.txt"
 cp "$root"/resources/background/* "$stage/background/"
 # The zip's first settings name the shipped background and modules relative to the
 # program's folder, so wherever it is unpacked the clock uses its own files and no

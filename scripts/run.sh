@@ -14,8 +14,8 @@ mkdir -p "$program"/{clock,info,plugin,background}
 cp "$windows_build/Kelvane.exe" "$program/"
 cp "$windows_build/Analog.dll" "$program/clock/"
 cp "$windows_build/Mirrick.dll" "$program/info/"
-cp "$windows_build/wallpaper.dll" "$program/plugin/"
-[ -f "$program/plugin/enable.txt" ] || printf 'wallpaper.dll\r\n' >"$program/plugin/enable.txt"
+cp "$windows_build/wallpaper.dll" "$windows_build/chime.dll" "$program/plugin/"
+[ -f "$program/plugin/enable.txt" ] || printf 'wallpaper.dll\r\nchime.dll\r\n' >"$program/plugin/enable.txt"
 cp "$root"/resources/background/* "$program/background/"
 
 # A first start gets settings that show a sample background, the hands and the

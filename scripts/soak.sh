@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs the soak program under Wine: 100,000 face
 # compositions with Mirrick in the info slot, then 1,000 unload and reload cycles
-# of plugin_good.dll and wallpaper.dll, printing resident memory and GDI headroom
+# of plugin_good.dll, wallpaper.dll and chime.dll (released with an alarm window
+# open every other cycle), printing resident memory and GDI headroom
 # at the start and end of each phase and how much they changed; both must stay
 # flat. The program runs from a fresh folder, beside which it lays out its plugin
 # folder. Takes a few minutes.
@@ -16,7 +17,7 @@ source "$root/scripts/wine-env.sh"
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 cp "$windows_build/soak.exe" "$windows_build/Mirrick.dll" "$windows_build/plugin_good.dll" \
-  "$windows_build/wallpaper.dll" "$folder/"
+  "$windows_build/wallpaper.dll" "$windows_build/chime.dll" "$folder/"
 
 args=()
 [ $# -gt 0 ] && args+=("$(windows_path "$(realpath "$1")")")

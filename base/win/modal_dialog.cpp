@@ -7,10 +7,18 @@ constexpr char kThisProperty[] = "THIS";
 }  // namespace
 
 INT_PTR ModalDialog::RunModal(HMODULE module, int templateId, HWND owner) {
-  const DLGPROC procedure = binding_ == Binding::kThisProperty ? Procedure<Binding::kThisProperty>
-                                                               : Procedure<Binding::kUserSlot>;
-  return DialogBoxParamA(module, MAKEINTRESOURCEA(templateId), owner, procedure,
+  return DialogBoxParamA(module, MAKEINTRESOURCEA(templateId), owner, procedure(),
                          reinterpret_cast<LPARAM>(this));
+}
+
+HWND ModalDialog::CreateModeless(HMODULE module, int templateId, HWND owner) {
+  return CreateDialogParamA(module, MAKEINTRESOURCEA(templateId), owner, procedure(),
+                            reinterpret_cast<LPARAM>(this));
+}
+
+DLGPROC ModalDialog::procedure() const {
+  return binding_ == Binding::kThisProperty ? Procedure<Binding::kThisProperty>
+                                            : Procedure<Binding::kUserSlot>;
 }
 
 void ModalDialog::Unbind() {

@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-// The base of every modal dialog of the program and its plug-ins. It binds the
+// The base of every dialog of the program and its plug-ins, modal and (for a
+// plug-in's window that stays open beside the clock) modeless. It binds the
 // object to its dialog window from WM_INITDIALOG on, hands each message of the
 // bound window to the derived dialog's OnMessage, and keeps C++ exceptions from
 // crossing the dialog procedure. Messages that arrive while no object is bound
@@ -23,6 +24,9 @@ class ModalDialog {
   // Runs dialog template `templateId` of `module` modally over `owner` with this
   // object bound; returns what the dialog ended with, or -1 when it could not be made.
   INT_PTR RunModal(HMODULE module, int templateId, HWND owner);
+  // Makes the dialog modeless and returns at once; returns the window, or null
+  // when it could not be made. The caller destroys it, after Unbind.
+  HWND CreateModeless(HMODULE module, int templateId, HWND owner);
   // Ends the binding: later messages no longer reach the object.
   void Unbind();
   // The dialog window from WM_INITDIALOG on.
@@ -33,6 +37,7 @@ class ModalDialog {
   virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
  private:
+  DLGPROC procedure() const;
   template <Binding kBinding>
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

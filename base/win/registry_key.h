@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-// Owns an open registry key and closes it. Null when opening failed.
+// Owns an open registry key and closes it. Null when opening failed; reading a
+// null key finds nothing and writing to it does nothing.
 class RegistryKey {
  public:
   explicit RegistryKey(HKEY key = nullptr) : key_(key) {}
@@ -30,6 +31,23 @@ class RegistryKey {
   }
 
   HKEY get() const { return key_; }
+
+  // Reads a value of any type into `data`, allowing `*size` bytes; on success
+  // `*size` is the count read.
+  bool ReadValue(const char* name, void* data, DWORD* size) const;
+  // Reads a string into a field of `size` bytes, which always ends terminated: data
+  // stored without a terminator is terminated after it, and a value that fills the
+  // field with no room for the terminator, is longer, or cannot be read, leaves the
+  // field empty.
+  void ReadString(const char* name, char* field, DWORD size) const;
+  // Reads up to four bytes as a number into `value`; false, leaving `value` alone,
+  // when the value cannot be read.
+  bool ReadNumber(const char* name, DWORD* value) const;
+
+  void WriteValue(const char* name, DWORD type, const void* data, DWORD size) const;
+  // Writes REG_SZ with its terminator counted.
+  void WriteString(const char* name, const char* text) const;
+  void WriteNumber(const char* name, DWORD value) const;
 
  private:
   HKEY key_;

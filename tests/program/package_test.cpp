@@ -52,13 +52,16 @@ std::string StartMenuShortcut() {
   return std::string(programs) + "\\Kelvane Vesk.lnk";
 }
 
-// The installed or unpacked clock runs with both shipped modules in their slots.
+// The installed or unpacked clock runs with both shipped modules in their slots
+// and both shipped plug-ins loaded.
 void ExpectClockRunsWithBothModules(const std::string& folder) {
   RunningClock clock(folder + "\\Kelvane.exe", folder);
   const HWND window = clock.WaitForWindow();
   ASSERT_NE(window, nullptr) << folder;
   EXPECT_TRUE(WaitFor([&] { return ProcessHasModule(window, "Analog.dll"); })) << folder;
-  EXPECT_TRUE(ProcessHasModule(window, "Mirrick.dll")) << folder;
+  for (const char* module : {"Mirrick.dll", "wallpaper.dll", "chime.dll"}) {
+    EXPECT_TRUE(ProcessHasModule(window, module)) << folder << " " << module;
+  }
 }
 
 TEST(PackageTest, TheInstallerInstallsUpgradesKeepingSettingsAndUninstallsEverything) {
@@ -73,7 +76,8 @@ TEST(PackageTest, TheInstallerInstallsUpgradesKeepingSettingsAndUninstallsEveryt
 
   for (const char* file :
        {"Kelvane.exe", "clock\\Analog.dll", "info\\Mirrick.dll", "plugin\\wallpaper.dll",
-        "plugin\\enable.txt", "background\\dawn_lake.orb", "readme_ja.txt", "uninstall.exe"}) {
+        "plugin\\chime.dll", "plugin\\enable.txt", "background\\dawn_lake.orb", "readme_ja.txt",
+        "uninstall.exe"}) {
     EXPECT_TRUE(Exists(folder + "\\" + file)) << file;
   }
   EXPECT_EQ(ReadText(folder + "\\LICENSE.txt"), "theirs");
@@ -84,14 +88,16 @@ TEST(PackageTest, TheInstallerInstallsUpgradesKeepingSettingsAndUninstallsEveryt
 
   // An upgrade over a running clock whose plug-in takes seconds to release: the
   // installer waits for it to end, keeps what the user changed, drops the start
-  // entry it was not asked for, and starts the clock again.
+  // entry it was not asked for, and starts the clock again. Coming from before
+  // the chime plug-in, the kept enable list learns its name on a line of its own.
   const std::string ini = folder + "\\kelvane.ini";
   WritePrivateProfileStringA("OBJECT", "MODULE_NAME", "mine.dll", ini.c_str());
   CopyFileA((ExeDir() + "\\plugin_slow_release.dll").c_str(),
             (folder + "\\plugin\\plugin_slow_release.dll").c_str(), FALSE);
-  WriteBytes(folder + "\\plugin\\enable.txt",
-             {'p', 'l', 'u', 'g', 'i', 'n', '_', 's', 'l', 'o', 'w', '_',
-              'r', 'e', 'l', 'e', 'a', 's', 'e', '.', 'd', 'l', 'l'});
+  DeleteFileA((folder + "\\plugin\\chime.dll").c_str());
+  const std::string enable = folder + "\\plugin\\enable.txt";
+  const std::string before = "plugin_slow_release.dll";
+  WriteBytes(enable, std::vector<unsigned char>(before.begin(), before.end()));
   RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Ornwick\\Kelvane Vesk\\plugin\\wallpaper",
                   "AUTO_CLOSE", REG_SZ, "1", 2);
   {
@@ -101,6 +107,7 @@ TEST(PackageTest, TheInstallerInstallsUpgradesKeepingSettingsAndUninstallsEveryt
     EXPECT_TRUE(running.WaitForExit(0));
     EXPECT_TRUE(WaitFor([] { return FindWindowA("Kelvane", "Kelvane") != nullptr; }));
   }
+  EXPECT_EQ(ReadText(enable), before + "\r\nchime.dll\r\n");
   char name[MAX_PATH] = {};
   GetPrivateProfileStringA("OBJECT", "MODULE_NAME", "", name, MAX_PATH, ini.c_str());
   EXPECT_STREQ(name, "mine.dll");
