@@ -43,11 +43,14 @@ endfunction()
 
 # The owning wrappers and dialog base that every deliverable may use.
 add_library(kelvane_base_win STATIC
+  base/win/draw_picture.cpp
   base/win/file_bytes.cpp
   base/win/modal_dialog.cpp
   base/win/resource_data.cpp
+  base/win/wic_picture.cpp
 )
-target_link_libraries(kelvane_base_win PUBLIC kelvane_core user32 gdi32 advapi32)
+# The WIC class and interface ids come from MinGW's uuid library.
+target_link_libraries(kelvane_base_win PUBLIC kelvane_core user32 gdi32 advapi32 ole32 uuid)
 kelvane_win32_target(kelvane_base_win)
 
 # The executable's resources; linked into the program and into tests that need them.

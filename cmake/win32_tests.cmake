@@ -64,6 +64,7 @@ add_executable(win32_tests
   tests/win32/mirrick_test.cpp
   tests/win32/settings_test.cpp
   tests/win32/version_info_test.cpp
+  tests/win32/wic_picture_test.cpp
   tests/win32/window_shape_test.cpp
   $<TARGET_OBJECTS:kelvane_resources>
 )
