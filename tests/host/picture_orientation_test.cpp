@@ -40,14 +40,4 @@ TEST(PlaceStoredRows, StandsEveryOrientationUpright) {
   }
 }
 
-TEST(StoredRect, TurnsAPartBackAsStored) {
-  // The upright left column of a 4 x 3 picture turned a quarter clockwise is its
-  // stored bottom row.
-  const PictureRect column = StoredRect(6, {4, 3}, {0, 0, 1, 4});
-  EXPECT_EQ(column.x, 0);
-  EXPECT_EQ(column.y, 2);
-  EXPECT_EQ(column.width, 4);
-  EXPECT_EQ(column.height, 1);
-}
-
 }  // namespace
