@@ -13,8 +13,9 @@
 
 // The first frame of a picture file, opened with the platform's imaging
 // component (WIC): every kind it decodes (BMP of every depth and compression,
-// JPEG, PNG, GIF, TIFF, ...), stood upright by its EXIF orientation. Holds its
-// own COM apartment for its life.
+// JPEG, PNG, GIF, TIFF, ...), stood upright by its EXIF orientation. Holds a COM
+// apartment for its life, so it is used and destroyed on the thread that made
+// it; a thread that keeps its own ComApartment keeps COM loaded between pictures.
 class WicPicture {
  public:
   // Opens the file at `path` (code page 932). The size limits are checked on
