@@ -61,6 +61,7 @@ class WicPicture {
 enum class PictureFileType { kPng, kJpeg };
 
 // Writes `picture` to a file at `path` (code page 932), replacing one that is
-// there, as PNG or as JPEG of quality 0.95 (transparent parts black). False when
-// the picture is empty or cannot be written; a file begun is then deleted.
+// there, as PNG or as JPEG (transparent parts black) of quality 0.95 where the
+// encoder takes that option; Wine's keeps its 0.75. False when the picture is
+// empty or cannot be written; a file begun is then deleted.
 bool WritePictureFile(const char* path, const BgraPicture& picture, PictureFileType type);
