@@ -10,6 +10,8 @@ int ScaledSide(int a, int b, int c, int most) {
   return static_cast<int>(std::clamp<int64_t>(scaled, 1, most));
 }
 
+bool IsEmpty(PictureSize size) { return size.width <= 0 || size.height <= 0; }
+
 // True when `a` is wider, for its height, than `b`.
 bool IsWider(PictureSize a, PictureSize b) {
   return static_cast<int64_t>(a.width) * b.height > static_cast<int64_t>(a.height) * b.width;
@@ -23,6 +25,7 @@ bool IsPictureSizeAllowed(uint64_t width, uint64_t height) {
 }
 
 PictureRect CoverSource(PictureSize picture, PictureSize target) {
+  if (IsEmpty(picture) || IsEmpty(target)) return {0, 0, 0, 0};
   if (IsWider(picture, target)) {
     const int width = ScaledSide(picture.height, target.width, target.height, picture.width);
     return {(picture.width - width) / 2, 0, width, picture.height};
@@ -32,6 +35,7 @@ PictureRect CoverSource(PictureSize picture, PictureSize target) {
 }
 
 PictureRect FitTarget(PictureSize picture, PictureSize target) {
+  if (IsEmpty(picture) || IsEmpty(target)) return {0, 0, 0, 0};
   if (IsWider(picture, target)) {
     const int height = ScaledSide(picture.height, target.width, picture.width, target.height);
     return {0, (target.height - height) / 2, target.width, height};

@@ -37,8 +37,10 @@ bool IsPictureSizeAllowed(uint64_t width, uint64_t height);
 
 // The centred part of a `picture` that has the aspect of `target`: scaled to the
 // target it covers it wholly, and what lies beyond on two sides is cut off.
+// Empty (0 x 0) when either size is.
 PictureRect CoverSource(PictureSize picture, PictureSize target);
 
 // Where `picture` scaled to fit wholly inside `target`, keeping its aspect, lies
-// centred in it; bars are left on two sides. Never thinner than one pixel.
+// centred in it; bars are left on two sides. Never thinner than one pixel;
+// empty when either size is.
 PictureRect FitTarget(PictureSize picture, PictureSize target);
