@@ -43,8 +43,9 @@ TEST(CoverAndFit, KeepTheAspectCentred) {
       // Needle-thin pictures keep one pixel.
       {{1, 1000}, {200, 200}, {0, 499, 1, 1}, {99, 0, 1, 200}},
       {{1000, 1}, {200, 100}, {499, 0, 2, 1}, {0, 49, 200, 1}},
-      // An invalid picture's size.
+      // An invalid picture's size, an empty target.
       {{0, 0}, {200, 200}, {0, 0, 0, 0}, {0, 0, 0, 0}},
+      {{100, 100}, {0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}},
   };
   for (const auto& row : table) {
     EXPECT_EQ(CoverSource(row.picture, row.target), row.cover) << row.picture.width;
