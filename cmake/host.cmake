@@ -20,6 +20,10 @@ add_executable(host_tests
   tests/host/mag_encoder_test.cpp
   tests/host/orb_format_test.cpp
   tests/host/orb_writer_test.cpp
+  tests/host/picture_geometry_test.cpp
+  tests/host/picture_header_test.cpp
+  tests/host/picture_orientation_test.cpp
+  tests/host/picture_resampler_test.cpp
   tests/host/preview_geometry_test.cpp
   tests/host/region_data_test.cpp
   tests/host/time_change_tracker_test.cpp

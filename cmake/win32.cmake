@@ -43,14 +43,17 @@ endfunction()
 
 # The owning wrappers and dialog base that every deliverable may use.
 add_library(kelvane_base_win STATIC
+  base/win/draw_picture.cpp
   base/win/file_bytes.cpp
   base/win/folder_listing.cpp
   base/win/modal_dialog.cpp
   base/win/module_folder.cpp
   base/win/registry_key.cpp
   base/win/resource_data.cpp
+  base/win/wic_picture.cpp
 )
-target_link_libraries(kelvane_base_win PUBLIC kelvane_core user32 gdi32 advapi32)
+# The WIC class and interface ids come from MinGW's uuid library.
+target_link_libraries(kelvane_base_win PUBLIC kelvane_core user32 gdi32 advapi32 ole32 uuid)
 kelvane_win32_target(kelvane_base_win)
 
 # The entry point of the shipped C++ DLLs: keeps the DLL's handle and returns the

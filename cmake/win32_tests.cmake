@@ -66,6 +66,7 @@ add_executable(win32_tests
   tests/win32/mirrick_test.cpp
   tests/win32/settings_test.cpp
   tests/win32/version_info_test.cpp
+  tests/win32/wic_picture_test.cpp
   tests/win32/window_shape_test.cpp
   $<TARGET_OBJECTS:kelvane_resources>
 )
@@ -127,6 +128,10 @@ kelvane_win32_target(customize_bench)
 add_executable(mag_bench bench/mag_bench.cpp $<TARGET_OBJECTS:kelvane_resources>)
 target_link_libraries(mag_bench PRIVATE kelvane_app)
 kelvane_win32_target(mag_bench)
+
+add_executable(wic_bench bench/wic_bench.cpp)
+target_link_libraries(wic_bench PRIVATE win32_test_support)
+kelvane_win32_target(wic_bench)
 
 add_executable(idle_window WIN32 bench/idle_window.cpp)
 target_link_libraries(idle_window PRIVATE kelvane_app)

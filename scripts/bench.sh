@@ -3,7 +3,8 @@
 # "name: median X µs (floor Y µs, ratio Z)" with its floor measured in the same
 # run: a face composition next to its two 200 x 200 BitBlts, start-up to the
 # first painted face next to a bare window program's, MAG decoding (native and
-# under Wine) next to a memcpy of the decoded size.
+# under Wine) next to a memcpy of the decoded size, and photographs decoded
+# upright and scaled through WicPicture next to WIC's own decode and scale.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 "$root/scripts/build.sh" >/dev/null
@@ -15,3 +16,4 @@ source "$(dirname "$0")/common.sh"
 "$root/scripts/wine-run.sh" "$build/$(windows_tree)/customize_bench.exe" | cat
 "$build/host/mag_bench"
 "$root/scripts/wine-run.sh" "$build/$(windows_tree)/mag_bench.exe" | cat
+"$root/scripts/wine-run.sh" "$build/$(windows_tree)/wic_bench.exe" | cat

@@ -3,11 +3,11 @@
 # process, for the given number of seconds. New inputs it finds go to
 # $KELVANE_BUILD/fuzz/TARGET/corpus, crashes to $KELVANE_BUILD/fuzz/TARGET/crash-*; the
 # seeds in tests/fuzz/TARGET_corpus are only read.
-#   scripts/fuzz.sh region|orb|mag|enable_list|bmp SECONDS
+#   scripts/fuzz.sh region|orb|mag|enable_list|bmp|picture_header SECONDS
 set -euo pipefail
 
 source "$(dirname "$0")/common.sh"
-usage="usage: fuzz.sh region|orb|mag|enable_list|bmp SECONDS"
+usage="usage: fuzz.sh region|orb|mag|enable_list|bmp|picture_header SECONDS"
 target=${1:?$usage}
 seconds=${2:?$usage}
 
@@ -18,6 +18,7 @@ case "$target" in
   mag) sources=(formats/mag_decoder.cpp) ;;
   enable_list) sources=(app/plugins/enable_list.cpp base/cp932.cpp) ;;
   bmp) sources=(formats/bmp_file.cpp) ;;
+  picture_header) sources=(formats/picture_header.cpp) ;;
   *) echo "$usage" >&2; exit 2 ;;
 esac
 
