@@ -26,6 +26,7 @@ add_executable(host_tests
   tests/host/picture_resampler_test.cpp
   tests/host/preview_geometry_test.cpp
   tests/host/region_data_test.cpp
+  tests/host/second_tick_test.cpp
   tests/host/time_change_tracker_test.cpp
   tests/host/wallpaper_files_test.cpp
   tests/host/wallpaper_rotation_test.cpp

@@ -43,6 +43,7 @@ endfunction()
 
 # The owning wrappers and dialog base that every deliverable may use.
 add_library(kelvane_base_win STATIC
+  base/win/draw_dib.cpp
   base/win/draw_picture.cpp
   base/win/file_bytes.cpp
   base/win/folder_listing.cpp

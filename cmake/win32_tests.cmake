@@ -21,7 +21,9 @@ kelvane_test_module(clock_red 1 1 0x0000FF 80 80 120 120)
 kelvane_test_module(info_green 0 0 0x00FF00 40 40 160 160)
 kelvane_test_module(info_blue 0 -1 0xFF0000 40 40 160 160)
 kelvane_dll(bare_module tests/fixtures/bare_module.cpp)
-list(APPEND KELVANE_TEST_DLLS bare_module)
+kelvane_dll(second_probe tests/fixtures/second_probe.cpp)
+target_link_libraries(second_probe PRIVATE gdi32 user32)
+list(APPEND KELVANE_TEST_DLLS bare_module second_probe)
 
 # Plug-ins that log their calls (tests/fixtures/test_plugin.cpp): name, what Init
 # and NotifyTimeChangeSec return, and the kind of captions and extras.
@@ -59,6 +61,7 @@ kelvane_win32_target(win32_test_support)
 add_executable(win32_tests
   tests/win32/background_loader_test.cpp
   tests/win32/clock_face_test.cpp
+  tests/win32/clock_tick_test.cpp
   tests/win32/context_menu_test.cpp
   tests/win32/draw_surface_test.cpp
   tests/win32/mag_picture_test.cpp
@@ -72,7 +75,7 @@ add_executable(win32_tests
 )
 target_link_libraries(win32_tests PRIVATE kelvane_app win32_test_support gtest_main version)
 target_compile_definitions(win32_tests PRIVATE KELVANE_VERSION="${PROJECT_VERSION}")
-add_dependencies(win32_tests Kelvane Mirrick wallpaper Analog ${KELVANE_TEST_DLLS})
+add_dependencies(win32_tests Kelvane Mirrick wallpaper Analog plugin_good ${KELVANE_TEST_DLLS})
 kelvane_win32_target(win32_tests)
 
 add_executable(customize_tests tests/win32/customize_dialog_test.cpp
@@ -117,8 +120,13 @@ kelvane_win32_target(program_tests)
 # Benchmarks and the soak program: they print figures and are no tests.
 add_executable(face_bench bench/face_bench.cpp $<TARGET_OBJECTS:kelvane_resources>)
 target_link_libraries(face_bench PRIVATE kelvane_app win32_test_support)
-add_dependencies(face_bench Kelvane Mirrick bare_window ${KELVANE_TEST_DLLS})
+add_dependencies(face_bench Kelvane Mirrick Analog wallpaper chime bare_window ${KELVANE_TEST_DLLS})
 kelvane_win32_target(face_bench)
+
+add_executable(tick_bench bench/tick_bench.cpp)
+target_link_libraries(tick_bench PRIVATE win32_test_support)
+add_dependencies(tick_bench Kelvane second_probe)
+kelvane_win32_target(tick_bench)
 
 add_executable(customize_bench bench/customize_bench.cpp $<TARGET_OBJECTS:kelvane_resources>)
 target_link_libraries(customize_bench PRIVATE kelvane_app win32_test_support)

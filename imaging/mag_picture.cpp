@@ -36,9 +36,9 @@ int DrawPicture(HDC dc, const char* path, const unsigned char* data, DWORD lengt
               colors * sizeof(RGBQUAD));
 
   DrawDibHandle drawDib;
-  DrawDibDraw(drawDib.get(), dc, 0, 0, header.biWidth, header.biHeight,
-              reinterpret_cast<BITMAPINFOHEADER*>(info.get()),
-              image.get() + ReadUint32(image.get() + 10), 0, 0, header.biWidth, header.biHeight,
-              DDF_BACKGROUNDPAL);
+  drawDib.Draw(dc, 0, 0, header.biWidth, header.biHeight,
+               reinterpret_cast<BITMAPINFOHEADER*>(info.get()),
+               image.get() + ReadUint32(image.get() + 10), 0, 0, header.biWidth, header.biHeight,
+               DDF_BACKGROUNDPAL);
   return 1;
 }

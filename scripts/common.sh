@@ -59,3 +59,42 @@ wait_for_painted_face() {
   done
   return 1
 }
+
+# Runs the Windows program $2 of folder $1 with the arguments after $3 for $3
+# seconds after a start-up of 3 s, and prints what it cost over that time: "CPU
+# ticks (1/CLK_TCK s), wake-ups (voluntary context switches of all its threads),
+# resident KiB". Needs wine-env.sh sourced.
+measure_process() {
+  local folder=$1 program=$2 seconds=$3 pid start end
+  shift 3
+  wine "$folder/$program" "$@" &
+  for _ in $(seq 1 100); do
+    pid=$(pgrep -f "$folder/$program" | head -n 1 || true)
+    [ -n "$pid" ] && break
+    sleep 0.1
+  done
+  sleep 3
+  start=$(process_counters "$pid")
+  sleep "$seconds"
+  end=$(process_counters "$pid")
+  local rss
+  rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+  wine taskkill /IM "$program" >/dev/null 2>&1 || true
+  wineserver -w
+  read -r cpu0 woken0 <<<"$start"
+  read -r cpu1 woken1 <<<"$end"
+  echo "$((cpu1 - cpu0)) $((woken1 - woken0)) $rss"
+}
+
+# "CPU ticks, voluntary context switches" of process $1 and all its threads.
+process_counters() {
+  echo "$(awk '{print $14 + $15}' "/proc/$1/stat")" \
+    "$(cat /proc/"$1"/task/*/status | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n}')"
+}
+
+# Prints "LABEL: X a second (floor Y, ratio Z)" for counts $2 and $3 over $4 seconds.
+print_rate() {
+  awk -v label="$1" -v a="$2" -v b="$3" -v s="$4" 'BEGIN {
+    printf "%s: %.2f a second (floor %.2f, ratio %.2f)\n", label, a / s, b / s, (b > 0 ? a / b : 0)
+  }'
+}

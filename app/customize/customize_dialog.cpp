@@ -13,6 +13,7 @@
 #include "app/window/work_area.h"
 #include "base/win/gdi_handles.h"
 #include "base/win/resource_data.h"
+#include "base/win/system_function.h"
 #include "imaging/mag_picture.h"
 #include "resources/resource_ids.h"
 
@@ -42,12 +43,14 @@ constexpr FrameButton kFrameButtons[] = {
     {CustomizeDialog::kAcceptId, "ACCEPT", 250, 210, 60, 24, {325, 50}, {325, 74}},
 };
 
+// The common controls are loaded with the first dialog, not with the program.
 void InitListViewsOnce() {
   static bool done = false;
   if (done) return;
+  static const auto init =
+      SystemFunction<decltype(&InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&controls);
-  done = true;
+  done = init != nullptr && init(&controls);
 }
 
 }  // namespace

@@ -30,6 +30,10 @@ struct ClockProgram {
   // The second of the last composition driven by the tick timer; 0xFFFF makes the
   // first tick compose.
   uint16_t lastSecond = 0xFFFF;
+  // The interval the tick timer runs at; 0 before it is first set.
+  unsigned tickIntervalMs = 0;
+  // Where the clock reads the local time: GetLocalTime, a test's own time in tests.
+  void(WINAPI* readTime)(LPSYSTEMTIME) = GetLocalTime;
   // True while the clock moves itself to the bottom in mode Bottom.
   bool restacking = false;
   // True while the quit question is open, so that further Esc presses ask no more.

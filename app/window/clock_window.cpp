@@ -3,6 +3,7 @@
 #include "app/customize/customize_dialog.h"
 #include "app/customize/message_dialog.h"
 #include "app/window/clock_program.h"
+#include "app/window/second_tick.h"
 #include "app/window/settings.h"
 #include "app/window/shell_windows.h"
 #include "app/window/work_area.h"
@@ -55,20 +56,28 @@ void OnPaint(HWND window, ClockProgram& program) {
 }
 
 void OnTimer(HWND window, ClockProgram& program, UINT_PTR id) {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
   switch (id) {
-    case kTickTimer:
-      if (now.wSecond == program.lastSecond) return;
-      program.lastSecond = now.wSecond;
+    case kTickTimer: Tick(window, program); return;
+    case kRedrawTimer: {
+      SYSTEMTIME now;
+      program.readTime(&now);
       program.face.Draw(&now);
-      program.plugins.NotifyTimeChange(&now);
-      StayBehind(window, program);
       return;
-    case kRedrawTimer: program.face.Draw(&now); return;
+    }
     case kWatchTimer: AutoHideStep(window, 2); return;
     case kReshowTimer: AutoHideStep(window, 1); return;
   }
+}
+
+// After the system's time was set or the computer woke, the face follows at once
+// and the tick timer is set afresh for the new time's seconds.
+void Realign(HWND window, ClockProgram& program) {
+  program.tickIntervalMs = 0;
+  Tick(window, program);
+}
+
+void OnPowerBroadcast(HWND window, ClockProgram& program, WPARAM event) {
+  if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) Realign(window, program);
 }
 
 void OnSetCursor(HWND window, const ClockProgram& program, LPARAM lParam) {
@@ -234,6 +243,26 @@ bool IsCursorNear(HWND window) {
 
 }  // namespace
 
+// The tick: a face and the plug-ins' notification when the second changed, then
+// the timer set to fire just after the next second; once it fires on the beat it
+// runs on at one second without being set again.
+void Tick(HWND window, ClockProgram& program) {
+  SYSTEMTIME now;
+  program.readTime(&now);
+  if (now.wSecond != program.lastSecond) {
+    program.lastSecond = now.wSecond;
+    program.face.Draw(&now);
+    program.plugins.NotifyTimeChange(&now);
+    StayBehind(window, program);
+    // Plug-ins may have taken a while: the next second is measured from now.
+    program.readTime(&now);
+  }
+  const unsigned interval = TickInterval(program.lastSecond, now.wSecond, now.wMilliseconds);
+  if (interval == program.tickIntervalMs) return;
+  program.tickIntervalMs = interval;
+  SetTimer(window, kTickTimer, interval, nullptr);
+}
+
 void AutoHideStep(HWND window, int phase) {
   const bool cursorNear = IsCursorNear(window);
   switch (phase) {
@@ -291,6 +320,8 @@ LRESULT CALLBACK ClockWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_KEYDOWN: OnKeyDown(window, *program, wParam); break;
     case WM_SHOWWINDOW: OnShowWindow(window, *program, wParam); break;
     case WM_DISPLAYCHANGE: KeepOnMonitor(window); break;
+    case WM_TIMECHANGE: Realign(window, *program); break;
+    case WM_POWERBROADCAST: OnPowerBroadcast(window, *program, wParam); break;
     case WM_SETTINGCHANGE: OnSettingChange(window, wParam); break;
     case kTrayCallbackMessage: OnTrayNotify(window, *program, wParam, lParam); break;
     case kStayBehindMessage: StayBehind(window, *program); break;

@@ -8,7 +8,7 @@ struct ClockProgram;
 constexpr char kClockName[] = "Kelvane";
 
 // Timers on the clock window.
-constexpr UINT_PTR kTickTimer = 0;    // 100 ms: a new face when the second changed
+constexpr UINT_PTR kTickTimer = 0;    // just after each second: a new face
 constexpr UINT_PTR kRedrawTimer = 1;  // started by a module that wants more faces
 constexpr UINT_PTR kWatchTimer = 2;   // 333 ms: is the cursor still near the hidden clock?
 constexpr UINT_PTR kReshowTimer = 3;  // 1000 ms: show the clock again when the cursor stayed away
@@ -22,6 +22,10 @@ bool RegisterClockWindowClass(HINSTANCE instance);
 void BindClockWindow(HWND window, ClockProgram* program);
 
 LRESULT CALLBACK ClockWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Composes and notifies when the local second changed, and arms the tick timer
+// for just after the next second.
+void Tick(HWND window, ClockProgram& program);
 
 // One step of mouse dodging. Phase 0: the cursor is over the clock; 1: the re-show
 // timer ticked; 2: the watch timer ticked while the clock is hidden.

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr UINT kTickIntervalMs = 100;
 // How long a start waits for a clock that is still starting or shutting down,
 // and how often it looks for its window meanwhile.
 constexpr DWORD kShutdownWaitMs = 10000;
@@ -60,7 +59,7 @@ void PrepareFace(ClockProgram& program) {
     face.SetModule(module.slot, LoadedLibrary::LoadFromPath(path).Detach());
   }
   SYSTEMTIME now;
-  GetLocalTime(&now);
+  program.readTime(&now);
   face.Draw(&now);
 }
 
@@ -107,11 +106,11 @@ int Startup(HINSTANCE instance, ClockProgram& program) {
   if (!ApplyRegion(&region, program.window, kRegionResourceType, IDR_REGION)) return 0;
   RestorePlacement(program);
   PrepareFace(program);
-  program.plugins.LoadPlugins();
-
-  SetTimer(program.window, kTickTimer, kTickIntervalMs, nullptr);
+  // The face shows before the plug-ins load: they may take a while and draw nothing.
   ShowWindow(program.window, SW_SHOW);
   UpdateWindow(program.window);
+  program.plugins.LoadPlugins();
+  Tick(program.window, program);
   return 1;
 }
 

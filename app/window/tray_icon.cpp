@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "base/win/system_function.h"
+
 namespace {
 
 // The record in its first, 88-byte form, understood by every shell.
@@ -17,6 +19,14 @@ NOTIFYICONDATAA IconRecord(HWND window, UINT id) {
   record.hWnd = window;
   record.uID = id;
   return record;
+}
+
+// Shell_NotifyIconA, with the shell loaded when the icon is first shown rather
+// than with the program.
+void NotifyShell(DWORD action, NOTIFYICONDATAA* record) {
+  static const auto notify =
+      SystemFunction<decltype(&Shell_NotifyIconA)>("shell32.dll", "Shell_NotifyIconA");
+  if (notify != nullptr) notify(action, record);
 }
 
 void ShowClock(HWND window) {
@@ -58,7 +68,7 @@ void TrayIcon::Add(HWND window) {
   std::strncpy(record.szTip, kTip, sizeof record.szTip - 1);
   // The shell's answer is not looked at: a refused icon leaves the clock hidden,
   // and a second start of the program shows it again.
-  Shell_NotifyIconA(NIM_ADD, &record);
+  NotifyShell(NIM_ADD, &record);
   iconId_ = record.uID;
 }
 
@@ -66,7 +76,7 @@ void TrayIcon::Remove(HWND window) {
   if (!present_) return;
   present_ = 0;
   NOTIFYICONDATAA record = IconRecord(window, iconId_);
-  Shell_NotifyIconA(NIM_DELETE, &record);
+  NotifyShell(NIM_DELETE, &record);
 }
 
 void TrayIcon::Restore(HWND window) {
