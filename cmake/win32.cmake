@@ -43,6 +43,7 @@ endfunction()
 
 # The owning wrappers and dialog base that every deliverable may use.
 add_library(kelvane_base_win STATIC
+  base/win/dpi_awareness.cpp
   base/win/draw_dib.cpp
   base/win/draw_picture.cpp
   base/win/file_bytes.cpp
@@ -95,7 +96,7 @@ add_library(kelvane_app STATIC
   imaging/mag_picture.cpp
   imaging/ui_font.cpp
 )
-target_link_libraries(kelvane_app PUBLIC kelvane_base_win msvfw32 shell32 comctl32)
+target_link_libraries(kelvane_app PUBLIC kelvane_base_win kelvane_raster msvfw32 shell32 comctl32)
 # The program and its tests see the SDK's function types, not its export declarations.
 target_compile_definitions(kelvane_app PUBLIC KELVANE_HOST)
 kelvane_win32_target(kelvane_app)

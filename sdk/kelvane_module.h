@@ -67,6 +67,9 @@ typedef int(__cdecl *KelvaneModuleOpenConfigFn)(HWND owner, int reserved);
 /* Called right after OpenConfig returned non-zero; apply the new settings. No
  * redraw is forced: the next draw shows them. The result is ignored. */
 typedef int(__cdecl *KelvaneModuleResetFn)(void);
+/* DrawClockScaled (slot 1) or DrawInfoScaled (slot 2): draw the layer scaled to a
+ * square face of faceSize pixels, for a screen of more than 96 DPI. */
+typedef int(__cdecl *KelvaneModuleDrawScaledFn)(HDC dc, const SYSTEMTIME *now, int faceSize);
 
 /* A program that loads modules (the clock itself) defines KELVANE_HOST before
  * including this header: it then gets the types above and no export declarations,

@@ -1,5 +1,6 @@
 #include "app/window/clock_face.h"
 
+#include <cstring>
 #include <initializer_list>
 
 #include "base/win/gdi_handles.h"
@@ -10,13 +11,19 @@ namespace {
 
 constexpr int kSurfaceDepth = 16;
 
+// The pixels of a 16-bit surface for the scaler; an empty surface gives none.
+PixelBuffer PixelsOf(const DrawSurface& surface) {
+  return {surface.bits(), static_cast<int>(surface.width()), static_cast<int>(surface.height()),
+          surface.stride(), surface.bits() != nullptr ? 16 : 0};
+}
+
 }  // namespace
 
 ClockFace::ClockFace() : window_(nullptr) {}
 
 ClockFace::~ClockFace() { Clear(); }
 
-int ClockFace::Attach(HWND window) {
+int ClockFace::Attach(HWND window, int size) {
   window_ = window;
   if (clock_.module.get() != nullptr || info_.module.get() != nullptr) Clear();
   const int composeMade = compose_.Create(window, kFaceSize, kFaceSize, kSurfaceDepth);
@@ -25,15 +32,37 @@ int ClockFace::Attach(HWND window) {
     Clear();
     return 0;
   }
+  MakeScaledSurfaces(size);
   return 1;
+}
+
+int ClockFace::Resize(int size) {
+  const int made = MakeScaledSurfaces(size);
+  LoadBackground(backgroundPath_);
+  return made;
+}
+
+int ClockFace::MakeScaledSurfaces(int size) {
+  size_ = size > kFaceSize ? size : kFaceSize;
+  if (size_ == kFaceSize) {
+    scaledCompose_.Destroy();
+    scaledBackground_.Destroy();
+    return 1;
+  }
+  const auto side = static_cast<unsigned>(size_);
+  return scaledCompose_.Create(window_, side, side, kSurfaceDepth) &
+         scaledBackground_.Create(window_, side, side, kSurfaceDepth);
 }
 
 void ClockFace::Clear() {
   compose_.Destroy();
   background_.Destroy();
+  scaledCompose_.Destroy();
+  scaledBackground_.Destroy();
   for (Slot* slot : {&clock_, &info_}) {
     slot->module = LoadedLibrary();
     slot->draw = nullptr;
+    slot->drawScaled = nullptr;
   }
 }
 
@@ -51,10 +80,13 @@ HMODULE ClockFace::SetModule(int slotNumber, HMODULE module) {
   }
   HMODULE previous = slot->module.Detach();
   slot->module = LoadedLibrary(module);
-  slot->draw =
-      slot->module.Export<KelvaneModuleDrawFn>(slotNumber == kClockSlot ? "DrawClock" : "DrawInfo");
-  if (auto initialize = slot->module.Export<KelvaneModuleInitializeFn>("Initialize"))
+  const bool clock = slotNumber == kClockSlot;
+  slot->draw = slot->module.Export<KelvaneModuleDrawFn>(clock ? "DrawClock" : "DrawInfo");
+  slot->drawScaled =
+      slot->module.Export<KelvaneModuleDrawScaledFn>(clock ? "DrawClockScaled" : "DrawInfoScaled");
+  if (auto initialize = slot->module.Export<KelvaneModuleInitializeFn>("Initialize")) {
     initialize(window_);
+  }
   return previous;
 }
 
@@ -64,21 +96,53 @@ HMODULE ClockFace::GetModule(int slot) const {
   return nullptr;
 }
 
+// The picture is drawn at 200 x 200, as every loader draws it, and enlarged for a
+// larger face.
 int ClockFace::LoadBackground(const char* path) {
+  if (path != backgroundPath_) {
+    std::strncpy(backgroundPath_, path, sizeof backgroundPath_ - 1);
+    backgroundPath_[sizeof backgroundPath_ - 1] = '\0';
+  }
   HDC dc = background_.memoryDc();
   if (!DrawBackgroundPicture(path, dc, 0, 0, 0, 0)) DrawBitmapWithDial(path, dc, IDB_DIAL);
+  if (size_ != kFaceSize) {
+    GdiFlush();
+    scaler_.Scale(PixelsOf(background_), PixelsOf(scaledBackground_));
+  }
   return 1;
 }
 
+bool ClockFace::ComposesAtSize() const {
+  if (size_ == kFaceSize) return false;
+  for (const Slot* slot : {&clock_, &info_}) {
+    if (slot->module.get() != nullptr && slot->drawScaled == nullptr) return false;
+  }
+  return true;
+}
+
+const DrawSurface& ClockFace::Shown() const {
+  return size_ == kFaceSize ? compose_ : scaledCompose_;
+}
+
 void ClockFace::Draw(const SYSTEMTIME* now) {
-  HDC dc = compose_.memoryDc();
-  if (now != nullptr) {
+  if (now != nullptr && ComposesAtSize()) {
+    HDC dc = scaledCompose_.memoryDc();
+    BitBlt(dc, 0, 0, size_, size_, scaledBackground_.memoryDc(), 0, 0, SRCCOPY);
+    if (info_.drawScaled != nullptr) info_.drawScaled(dc, now, size_);
+    if (clock_.drawScaled != nullptr) clock_.drawScaled(dc, now, size_);
+  } else if (now != nullptr) {
+    HDC dc = compose_.memoryDc();
     BitBlt(dc, 0, 0, static_cast<int>(background_.width()), static_cast<int>(background_.height()),
            background_.memoryDc(), 0, 0, SRCCOPY);
     if (info_.draw != nullptr) info_.draw(dc, now, 0);
     if (clock_.draw != nullptr) clock_.draw(dc, now, 0);
+    if (size_ != kFaceSize) {
+      GdiFlush();
+      scaler_.Scale(PixelsOf(compose_), PixelsOf(scaledCompose_));
+    }
   }
+  const DrawSurface& shown = Shown();
   WindowDc window(window_);
-  BitBlt(window.get(), 0, 0, static_cast<int>(compose_.width()),
-         static_cast<int>(compose_.height()), dc, 0, 0, SRCCOPY);
+  BitBlt(window.get(), 0, 0, static_cast<int>(shown.width()), static_cast<int>(shown.height()),
+         shown.memoryDc(), 0, 0, SRCCOPY);
 }

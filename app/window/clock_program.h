@@ -40,6 +40,10 @@ struct ClockProgram {
   bool askingToQuit = false;
   // True while the customize dialog is open, so that no second one opens.
   bool customizing = false;
+  // True while the clock is being dragged; the DPI of a monitor it was dragged
+  // onto waits in pendingDpi until the drag ends (0: none).
+  bool moving = false;
+  UINT pendingDpi = 0;
   // Held for the whole run so that a second start sees the clock running.
   KernelHandle mutex;
 };

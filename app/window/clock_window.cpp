@@ -1,12 +1,17 @@
 #include "app/window/clock_window.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "app/customize/customize_dialog.h"
 #include "app/customize/message_dialog.h"
 #include "app/window/clock_program.h"
 #include "app/window/second_tick.h"
 #include "app/window/settings.h"
 #include "app/window/shell_windows.h"
+#include "app/window/window_shape.h"
 #include "app/window/work_area.h"
+#include "base/win/dpi_awareness.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -74,6 +79,40 @@ void OnTimer(HWND window, ClockProgram& program, UINT_PTR id) {
 void Realign(HWND window, ClockProgram& program) {
   program.tickIntervalMs = 0;
   Tick(window, program);
+}
+
+// Rebuilds the clock for the DPI last announced: window and outline at the new
+// face size around the same centre, the surfaces, and one face.
+void ApplyPendingDpi(HWND window, ClockProgram& program) {
+  const UINT dpi = std::exchange(program.pendingDpi, 0u);
+  if (dpi == 0) return;
+  const int size = FaceSizeAt(dpi);
+  if (size == program.face.size()) return;
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  const long long centreX = (static_cast<long long>(rect.left) + rect.right) / 2;
+  const long long centreY = (static_cast<long long>(rect.top) + rect.bottom) / 2;
+  SetWindowPos(window, nullptr, static_cast<int>(centreX - size / 2),
+               static_cast<int>(centreY - size / 2), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShapeClockWindow(window, size);
+  program.face.Resize(size);
+  SYSTEMTIME now;
+  program.readTime(&now);
+  program.face.Draw(&now);
+}
+
+// A monitor of another DPI. Within a drag only the last one counts, applied when
+// the drag ends, so that a clock dragged along the border between two monitors
+// is not rebuilt at every step.
+void OnDpiChanged(HWND window, ClockProgram& program, WPARAM wParam) {
+  program.pendingDpi = LOWORD(wParam);
+  if (!program.moving) ApplyPendingDpi(window, program);
+}
+
+void OnExitSizeMove(HWND window, ClockProgram& program) {
+  program.moving = false;
+  ApplyPendingDpi(window, program);
 }
 
 void OnPowerBroadcast(HWND window, ClockProgram& program, WPARAM event) {
@@ -169,6 +208,7 @@ void HideToTray(HWND window, ClockProgram& program) {
 void Customize(HWND window, ClockProgram& program) {
   if (program.customizing) return;
   program.customizing = true;
+  const DpiAwarenessScope unaware(DpiAwarenessScope::Awareness::kUnaware);
   CustomizeDialog dialog;
   dialog.Run(window, &program.face, &program.plugins);
   program.customizing = false;
@@ -186,13 +226,17 @@ void OnCommand(HWND window, ClockProgram& program, WPARAM id) {
     case IDM_HIDE: HideToTray(window, program); return;
     case IDM_LOCK: Toggle(program.positionLock, "POSLOCK"); return;
   }
-  program.plugins.RouteCommand(window, static_cast<UINT>(id));
+  {
+    const DpiAwarenessScope unaware(DpiAwarenessScope::Awareness::kUnaware);
+    program.plugins.RouteCommand(window, static_cast<UINT>(id));
+  }
   OutlivedByWindow(window);
 }
 
 void AskToQuit(HWND window, ClockProgram& program) {
   if (program.askingToQuit) return;
   program.askingToQuit = true;
+  const DpiAwarenessScope unaware(DpiAwarenessScope::Awareness::kUnaware);
   MessageDialog dialog;
   const int answer = dialog.Show(window, "終了してよろしいですか？");
   program.askingToQuit = false;
@@ -231,14 +275,17 @@ void OnSettingChange(HWND window, WPARAM action) {
   if (action == SPI_SETWORKAREA) KeepOnMonitor(window);
 }
 
+// Within the face's radius of 80 of 200 pixels around its centre, at any face size.
 bool IsCursorNear(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
   POINT cursor{};
   GetCursorPos(&cursor);
-  const int dx = cursor.x - rect.left - 100;
-  const int dy = cursor.y - rect.top - 100;
-  return dx * dx + dy * dy < kDodgeRadius * kDodgeRadius;
+  const long long size = rect.right - rect.left;
+  const long long dx = 2LL * (cursor.x - rect.left) - size;
+  const long long dy = 2LL * (cursor.y - rect.top) - size;
+  const long long radius = 2LL * kDodgeRadius * size / ClockFace::kFaceSize;
+  return dx * dx + dy * dy < radius * radius;
 }
 
 }  // namespace
@@ -252,7 +299,12 @@ void Tick(HWND window, ClockProgram& program) {
   if (now.wSecond != program.lastSecond) {
     program.lastSecond = now.wSecond;
     program.face.Draw(&now);
-    program.plugins.NotifyTimeChange(&now);
+    {
+      // What plug-ins show (an alarm, a failure's message box) is scaled by the
+      // system, as every window of the program but the clock.
+      const DpiAwarenessScope unaware(DpiAwarenessScope::Awareness::kUnaware);
+      program.plugins.NotifyTimeChange(&now);
+    }
     StayBehind(window, program);
     // Plug-ins may have taken a while: the next second is measured from now.
     program.readTime(&now);
@@ -285,6 +337,16 @@ void AutoHideStep(HWND window, int phase) {
       SetTimer(window, kReshowTimer, kReshowIntervalMs, nullptr);
       return;
   }
+}
+
+int FaceSizeAt(UINT dpi) {
+  return std::max(ClockFace::kFaceSize, MulDiv(ClockFace::kFaceSize, static_cast<int>(dpi),
+                                              USER_DEFAULT_SCREEN_DPI));
+}
+
+bool ShapeClockWindow(HWND window, int size) {
+  RegionInfo region{};
+  return ApplyRegion(&region, window, kRegionResourceType, IDR_REGION, size) != 0;
 }
 
 bool RegisterClockWindowClass(HINSTANCE instance) {
@@ -321,6 +383,9 @@ LRESULT CALLBACK ClockWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SHOWWINDOW: OnShowWindow(window, *program, wParam); break;
     case WM_DISPLAYCHANGE: KeepOnMonitor(window); break;
     case WM_TIMECHANGE: Realign(window, *program); break;
+    case WM_DPICHANGED: OnDpiChanged(window, *program, wParam); break;
+    case WM_ENTERSIZEMOVE: program->moving = true; break;
+    case WM_EXITSIZEMOVE: OnExitSizeMove(window, *program); break;
     case WM_POWERBROADCAST: OnPowerBroadcast(window, *program, wParam); break;
     case WM_SETTINGCHANGE: OnSettingChange(window, wParam); break;
     case kTrayCallbackMessage: OnTrayNotify(window, *program, wParam, lParam); break;

@@ -15,6 +15,13 @@ constexpr UINT_PTR kReshowTimer = 3;  // 1000 ms: show the clock again when the 
 
 constexpr UINT kTrayCallbackMessage = WM_USER + 123;
 
+// The clock's face size on a screen of `dpi`: 200 up to 96 DPI, in proportion above.
+int FaceSizeAt(UINT dpi);
+
+// Cuts the clock window to its outline at face size `size` and sizes it, keeping
+// its top-left corner; false when no outline could be set.
+bool ShapeClockWindow(HWND window, int size);
+
 // Registers the window class "Kelvane" with the clock window procedure.
 bool RegisterClockWindowClass(HINSTANCE instance);
 

@@ -4,6 +4,7 @@
 #include "app/window/clock_window.h"
 #include "app/window/settings.h"
 #include "app/window/window_shape.h"
+#include "base/win/dpi_awareness.h"
 #include "app/window/work_area.h"
 #include "resources/resource_ids.h"
 
@@ -42,7 +43,7 @@ void RestorePlacement(ClockProgram& program) {
 
 void PrepareFace(ClockProgram& program) {
   ClockFace& face = program.face;
-  face.Attach(program.window);
+  face.Attach(program.window, FaceSizeAt(WindowDpi(program.window)));
   char path[MAX_PATH] = {};
   ReadPathSetting("BACKGROUND", "FILE", path);
   FindMovedFile("background", path);
@@ -95,21 +96,32 @@ int Startup(HINSTANCE instance, ClockProgram& program) {
   if (ShowRunningClock(false)) return 0;
   if (!TakeSingleInstanceMutex(program)) return 0;
   if (!RegisterClockWindowClass(instance)) return 0;
-  program.window = CreateWindowExA(WS_EX_TOOLWINDOW, kClockName, kClockName, WS_POPUP,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, ClockFace::kFaceSize,
-                                   ClockFace::kFaceSize, nullptr, nullptr, instance, nullptr);
+  {
+    // Only the clock window sees the monitors' own DPI and draws at the real size;
+    // every other window of the program is scaled by the system as it always was.
+    const DpiAwarenessScope perMonitor(DpiAwarenessScope::Awareness::kPerMonitor);
+    program.window = CreateWindowExA(WS_EX_TOOLWINDOW, kClockName, kClockName, WS_POPUP,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, ClockFace::kFaceSize,
+                                     ClockFace::kFaceSize, nullptr, nullptr, instance, nullptr);
+  }
   if (program.window == nullptr) return 0;
   BindClockWindow(program.window, &program);
   SetWindowPos(program.window, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
-  RegionInfo region{};
-  if (!ApplyRegion(&region, program.window, kRegionResourceType, IDR_REGION)) return 0;
+  const int shapedSize = FaceSizeAt(WindowDpi(program.window));
+  if (!ShapeClockWindow(program.window, shapedSize)) return 0;
   RestorePlacement(program);
+  // The saved place may lie on a monitor of another DPI.
+  const int size = FaceSizeAt(WindowDpi(program.window));
+  if (size != shapedSize && !ShapeClockWindow(program.window, size)) return 0;
   PrepareFace(program);
   // The face shows before the plug-ins load: they may take a while and draw nothing.
   ShowWindow(program.window, SW_SHOW);
   UpdateWindow(program.window);
-  program.plugins.LoadPlugins();
+  {
+    const DpiAwarenessScope unaware(DpiAwarenessScope::Awareness::kUnaware);
+    program.plugins.LoadPlugins();
+  }
   Tick(program.window, program);
   return 1;
 }

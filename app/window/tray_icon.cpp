@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "base/win/dpi_awareness.h"
+#include "base/win/gdi_handles.h"
 #include "base/win/system_function.h"
 
 namespace {
@@ -64,7 +66,13 @@ void TrayIcon::Add(HWND window) {
   NOTIFYICONDATAA record = IconRecord(window, 0);
   record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   record.uCallbackMessage = callbackMessage_;
-  record.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconResourceId_));
+  // The image of the resource's sizes that the notification area shows at the
+  // clock's DPI; the shell keeps a copy of it.
+  const int size = SmallIconSize(WindowDpi(window));
+  const IconHandle icon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
+                                                      MAKEINTRESOURCEA(iconResourceId_),
+                                                      IMAGE_ICON, size, size, 0)));
+  record.hIcon = icon.get();
   std::strncpy(record.szTip, kTip, sizeof record.szTip - 1);
   // The shell's answer is not looked at: a refused icon leaves the clock hidden,
   // and a second start of the program shows it again.

@@ -14,7 +14,7 @@ void ShowRegionError(const char* text) { MessageBoxA(nullptr, text, "ERROR", MB_
 
 }  // namespace
 
-HRGN LoadRegionResource(RegionInfo* info, int id, const char* type) {
+HRGN LoadRegionResource(RegionInfo* info, int id, const char* type, int scaledSize) {
   HMODULE module = GetModuleHandleA(nullptr);
   HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(id), type);
   if (resource == nullptr) return nullptr;
@@ -28,7 +28,15 @@ HRGN LoadRegionResource(RegionInfo* info, int id, const char* type) {
   const DWORD blockBytes = size - kRegionFileHeaderBytes;
   if (!CheckRegionData(block, blockBytes)) return nullptr;
   *info = RegionBoundSize(block);
-  return ExtCreateRegion(nullptr, blockBytes, reinterpret_cast<const RGNDATA*>(block));
+  const auto* regionData = reinterpret_cast<const RGNDATA*>(block);
+  if (scaledSize <= 0 || info->width <= 0 || info->height <= 0 ||
+      (scaledSize == info->width && scaledSize == info->height)) {
+    return ExtCreateRegion(nullptr, blockBytes, regionData);
+  }
+  const XFORM scale{static_cast<FLOAT>(scaledSize) / static_cast<FLOAT>(info->width), 0, 0,
+                    static_cast<FLOAT>(scaledSize) / static_cast<FLOAT>(info->height), 0, 0};
+  *info = RegionInfo{scaledSize, scaledSize};
+  return ExtCreateRegion(&scale, blockBytes, regionData);
 }
 
 HRGN LoadRegionFile(RegionInfo* info, const char* path) {
@@ -50,9 +58,9 @@ HRGN LoadRegionFile(RegionInfo* info, const char* path) {
                          reinterpret_cast<const RGNDATA*>(file.data() + kRegionFileHeaderBytes));
 }
 
-int ApplyRegion(RegionInfo* info, HWND window, const char* typeOrPath, int id) {
-  HRGN region =
-      id != 0 ? LoadRegionResource(info, id, typeOrPath) : LoadRegionFile(info, typeOrPath);
+int ApplyRegion(RegionInfo* info, HWND window, const char* typeOrPath, int id, int scaledSize) {
+  HRGN region = id != 0 ? LoadRegionResource(info, id, typeOrPath, scaledSize)
+                        : LoadRegionFile(info, typeOrPath);
   if (region == nullptr) return 0;
   RECT rect{};
   GetWindowRect(window, &rect);

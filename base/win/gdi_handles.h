@@ -96,3 +96,19 @@ class ScopedColors {
   COLORREF background_;
   COLORREF text_;
 };
+
+// Owns an icon made by LoadImage or CreateIcon and destroys it.
+class IconHandle {
+ public:
+  explicit IconHandle(HICON icon) : icon_(icon) {}
+  ~IconHandle() {
+    if (icon_ != nullptr) DestroyIcon(icon_);
+  }
+  IconHandle(const IconHandle&) = delete;
+  IconHandle& operator=(const IconHandle&) = delete;
+
+  HICON get() const { return icon_; }
+
+ private:
+  HICON icon_;
+};
