@@ -103,6 +103,7 @@ kelvane_win32_target(chime_tests)
 add_executable(program_tests
   tests/program/clock_window_test.cpp
   tests/program/customize_window_test.cpp
+  tests/program/high_dpi_test.cpp
   tests/program/moved_folder_test.cpp
   tests/program/package_test.cpp
   tests/program/plugin_menu_test.cpp
