@@ -29,10 +29,11 @@ constexpr COLORREF kBackdrop = RGB(0x88, 0x20, 0x60);
 // with the floor: the background-to-compose and compose-to-window BitBlts that
 // ClockFace::Draw makes, on the face's own surfaces. The floor keeps one window
 // DC for the whole run, as a window that owns its DC could.
-void MeasureDraw(const char* name, const std::string& clockModule, const std::string& infoModule) {
-  TestWindow window(0, 0, 200, 200, RGB(0, 0, 0), true);
+void MeasureDraw(const char* name, const std::string& clockModule, const std::string& infoModule,
+                 int size = ClockFace::kFaceSize) {
+  TestWindow window(0, 0, size, size, RGB(0, 0, 0), true);
   ClockFace face;
-  face.Attach(window.get());
+  face.Attach(window.get(), size);
   face.LoadBackground("");
   if (!clockModule.empty()) {
     face.SetModule(ClockFace::kClockSlot, LoadLibraryA((ExeDir() + "\\" + clockModule).c_str()));
@@ -40,10 +41,12 @@ void MeasureDraw(const char* name, const std::string& clockModule, const std::st
   if (!infoModule.empty()) {
     face.SetModule(ClockFace::kInfoSlot, LoadLibraryA((ExeDir() + "\\" + infoModule).c_str()));
   }
-  const DrawSurface& background = face.BackgroundSurface();
-  const DrawSurface& compose = face.ComposeSurface();
-  const int width = static_cast<int>(compose.width());
-  const int height = static_cast<int>(compose.height());
+  // The floor copies as much as the window shows: two copies at its size.
+  DrawSurface background, compose;
+  background.Create(window.get(), static_cast<unsigned>(size), static_cast<unsigned>(size), 16);
+  compose.Create(window.get(), static_cast<unsigned>(size), static_cast<unsigned>(size), 16);
+  const int width = size;
+  const int height = size;
   WindowDc windowDc(window.get());
   SYSTEMTIME now;
   GetLocalTime(&now);
@@ -59,7 +62,7 @@ void MeasureDraw(const char* name, const std::string& clockModule, const std::st
     if (HMODULE module = face.SetModule(slot, nullptr)) FreeLibrary(module);
   }
   char label[128];
-  std::snprintf(label, sizeof label, "face composition, %s, %d runs", name, kDrawRuns);
+  std::snprintf(label, sizeof label, "face composition at %d, %s, %d runs", size, name, kDrawRuns);
   PrintFigure(label, Median(draws), Median(floors));
 }
 
@@ -177,6 +180,8 @@ int main() {
   MeasureDraw("no modules", "", "");
   MeasureDraw("clock_red + info_green", "clock_red.dll", "info_green.dll");
   MeasureDraw("Mirrick", "", "Mirrick.dll");
+  // Modules that draw only at 200: the face is enlarged to the window's size.
+  MeasureDraw("clock_red + info_green enlarged", "clock_red.dll", "info_green.dll", 300);
   MeasureFirstPaint(Setup::kEmpty, "no settings");
   MeasureFirstPaint(Setup::kShipped, "as shipped");
   return 0;

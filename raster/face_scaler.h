@@ -18,7 +18,7 @@ class FaceScaler {
 
  private:
   // Where target coordinate i reads: source index and the weight of the next
-  // source pixel in 1/256.
+  // source pixel in 1/32.
   struct Tap {
     int index;
     int weight;
@@ -30,10 +30,10 @@ class FaceScaler {
   int fromWidth_ = 0, fromHeight_ = 0, toWidth_ = 0, toHeight_ = 0;
   std::vector<Tap> columns_;
   std::vector<Tap> rows_;
-  // Source rows widened to the target's width, three channels each, for the two
+  // Source rows widened to the target's width, as spread pixels, for the two
   // source rows the current target row lies between.
-  std::vector<uint16_t> upper_;
-  std::vector<uint16_t> lower_;
+  std::vector<uint32_t> upper_;
+  std::vector<uint32_t> lower_;
   int upperRow_ = -1;
   int lowerRow_ = -1;
 };
