@@ -25,6 +25,7 @@ add_executable(host_tests
   tests/host/picture_header_test.cpp
   tests/host/picture_orientation_test.cpp
   tests/host/picture_resampler_test.cpp
+  tests/host/placement_test.cpp
   tests/host/preview_geometry_test.cpp
   tests/host/region_data_test.cpp
   tests/host/second_tick_test.cpp

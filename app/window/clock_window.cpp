@@ -81,6 +81,29 @@ void Realign(HWND window, ClockProgram& program) {
   Tick(window, program);
 }
 
+// After the monitors or their work areas changed, or a wake: back at the saved
+// place when its monitor is there again, otherwise where it is but reachable;
+// either way inside the work area. The saved place stays as the user left it.
+void FollowDisplays(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  char text[16];
+  const bool hasSaved = ReadSetting("WINDOW", "POS_X", text, sizeof text) > 0 &&
+                        ReadSetting("WINDOW", "POS_Y", text, sizeof text) > 0;
+  const Area saved = ToArea(RectAt(ReadSetting("WINDOW", "POS_X", nullptr, 0),
+                                   ReadSetting("WINDOW", "POS_Y", nullptr, 0),
+                                   rect.right - rect.left, rect.bottom - rect.top));
+  const RECT place =
+      ToRect(AfterDisplayChange(hasSaved ? &saved : nullptr, ToArea(rect), CurrentMonitors()));
+  if (place.left == rect.left && place.top == rect.top) return;
+  SetWindowPos(window, nullptr, place.left, place.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OnSettingChange(HWND window, WPARAM action) {
+  if (action == SPI_SETWORKAREA) FollowDisplays(window);
+}
+
 // Rebuilds the clock for the DPI last announced: window and outline at the new
 // face size around the same centre, the surfaces, and one face.
 void ApplyPendingDpi(HWND window, ClockProgram& program) {
@@ -116,7 +139,9 @@ void OnExitSizeMove(HWND window, ClockProgram& program) {
 }
 
 void OnPowerBroadcast(HWND window, ClockProgram& program, WPARAM event) {
-  if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) Realign(window, program);
+  if (event != PBT_APMRESUMEAUTOMATIC && event != PBT_APMRESUMESUSPEND) return;
+  FollowDisplays(window);
+  Realign(window, program);
 }
 
 void OnSetCursor(HWND window, const ClockProgram& program, LPARAM lParam) {
@@ -259,22 +284,6 @@ void OnTrayNotify(HWND window, ClockProgram& program, WPARAM wParam, LPARAM lPar
   if (program.tray.HandleNotify(window, wParam, lParam)) program.tray.Remove(window);
 }
 
-// When a monitor goes away or the taskbar moves while the clock runs, a clock
-// whose centre is left on no monitor comes onto the nearest one's work area. The
-// saved position stays: with the monitor back, the next start opens there again.
-void KeepOnMonitor(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  const RECT place = ReachablePlace(rect);
-  if (place.left == rect.left && place.top == rect.top) return;
-  SetWindowPos(window, nullptr, place.left, place.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void OnSettingChange(HWND window, WPARAM action) {
-  if (action == SPI_SETWORKAREA) KeepOnMonitor(window);
-}
-
 // Within the face's radius of 80 of 200 pixels around its centre, at any face size.
 bool IsCursorNear(HWND window) {
   RECT rect{};
@@ -340,8 +349,8 @@ void AutoHideStep(HWND window, int phase) {
 }
 
 int FaceSizeAt(UINT dpi) {
-  return std::max(ClockFace::kFaceSize, MulDiv(ClockFace::kFaceSize, static_cast<int>(dpi),
-                                              USER_DEFAULT_SCREEN_DPI));
+  return std::max(ClockFace::kFaceSize,
+                  MulDiv(ClockFace::kFaceSize, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI));
 }
 
 bool ShapeClockWindow(HWND window, int size) {
@@ -381,7 +390,7 @@ LRESULT CALLBACK ClockWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND: OnCommand(window, *program, wParam); break;
     case WM_KEYDOWN: OnKeyDown(window, *program, wParam); break;
     case WM_SHOWWINDOW: OnShowWindow(window, *program, wParam); break;
-    case WM_DISPLAYCHANGE: KeepOnMonitor(window); break;
+    case WM_DISPLAYCHANGE: FollowDisplays(window); break;
     case WM_TIMECHANGE: Realign(window, *program); break;
     case WM_DPICHANGED: OnDpiChanged(window, *program, wParam); break;
     case WM_ENTERSIZEMOVE: program->moving = true; break;

@@ -9,19 +9,23 @@ LONG ToLong(long long value) {
   return static_cast<LONG>(std::clamp<long long>(value, LONG_MIN, LONG_MAX));
 }
 
-// `start` .. `start` + `size` moved inside `low` .. `high` where it fits, to `low`
-// where it does not.
-long long KeepSpanInside(long long start, long long size, long long low, long long high) {
-  if (start + size > high) start = high - size;
-  return std::max(start, low);
-}
-
-POINT CentreOf(const RECT& rect) {
-  return POINT{ToLong((static_cast<long long>(rect.left) + rect.right) / 2),
-               ToLong((static_cast<long long>(rect.top) + rect.bottom) / 2)};
+BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(handle, &info)) {
+    reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
+        {ToArea(info.rcMonitor), ToArea(info.rcWork)});
+  }
+  return TRUE;
 }
 
 }  // namespace
+
+std::vector<MonitorArea> CurrentMonitors() {
+  std::vector<MonitorArea> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
 
 RECT RectAt(int x, int y, int width, int height) {
   const LONG left = std::min<LONG>(x, LONG_MAX - width);
@@ -29,23 +33,18 @@ RECT RectAt(int x, int y, int width, int height) {
   return RECT{left, top, left + width, top + height};
 }
 
+RECT ToRect(const Area& area) {
+  return RECT{ToLong(area.left), ToLong(area.top), ToLong(area.right), ToLong(area.bottom)};
+}
+
+Area ToArea(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
 RECT KeepInside(const RECT& window, const RECT& area) {
-  const long long width = static_cast<long long>(window.right) - window.left;
-  const long long height = static_cast<long long>(window.bottom) - window.top;
-  const long long left = KeepSpanInside(window.left, width, area.left, area.right);
-  const long long top = KeepSpanInside(window.top, height, area.top, area.bottom);
-  return RECT{ToLong(left), ToLong(top), ToLong(left + width), ToLong(top + height)};
+  return ToRect(KeepInside(ToArea(window), ToArea(area)));
 }
 
 RECT ReachablePlace(const RECT& window) {
-  const POINT centre = CentreOf(window);
-  if (MonitorFromPoint(centre, MONITOR_DEFAULTTONULL) != nullptr) return window;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (!GetMonitorInfoA(MonitorFromPoint(centre, MONITOR_DEFAULTTONEAREST), &monitor)) {
-    return window;
-  }
-  return KeepInside(window, monitor.rcWork);
+  return ToRect(Reachable(ToArea(window), CurrentMonitors()));
 }
 
 bool WorkAreaOf(HWND window, RECT* area) {

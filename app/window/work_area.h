@@ -2,20 +2,27 @@
 
 #include <windows.h>
 
-// Keeping windows reachable on the monitors there are now: the clock at start-up
-// and after a change of the displays, and the customize dialog below it.
+#include <vector>
+
+#include "app/window/placement.h"
+
+// The monitors there are now, and the placements of placement.h in the
+// platform's rectangles.
+
+std::vector<MonitorArea> CurrentMonitors();
 
 // The rectangle of a window of `width` x `height` at (x, y). A window whose far
 // edge would lie beyond the int range (a hostile saved position) starts as far out
 // as it can; it is on no monitor either way.
 RECT RectAt(int x, int y, int width, int height);
 
-// `window` moved as little as needed to lie inside `area` where it fits, and to
-// its left or top edge where it does not.
+RECT ToRect(const Area& area);
+Area ToArea(const RECT& rect);
+
+// `window` moved as little as needed to lie inside `area`, or to its left or top.
 RECT KeepInside(const RECT& window, const RECT& area);
 
-// Where `window` can be reached: where it is while its centre lies on a monitor,
-// otherwise inside the work area of the monitor nearest to its centre.
+// Where `window` can be reached on the monitors there are now (see Reachable).
 RECT ReachablePlace(const RECT& window);
 
 // The work area of the monitor that holds most of `window` (the nearest one when

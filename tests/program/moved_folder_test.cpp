@@ -51,23 +51,32 @@ TEST(MovedFolderTest, RelativePathsAreTheProgramsOwnWhereverItIsStartedFrom) {
   EXPECT_EQ(ScreenPixel(100 + 30, 100 + 100), RGB(255, 0, 0));
 }
 
-TEST(MovedFolderTest, AClockLeftOnNoMonitorComesBackWithoutWritingItsPosition) {
-  ProgramFolder folder;
-  folder.Set("WINDOW", "POS_X", "100");
-  folder.Set("WINDOW", "POS_Y", "100");
-  RunningClock clock(folder);
-  const HWND window = clock.WaitForWindow();
-  ASSERT_NE(window, nullptr);
+// A display change puts a clock left on no monitor back at its saved place when
+// that place is on a monitor, or else on the nearest work area; nothing is written.
+TEST(MovedFolderTest, ADisplayChangeBringsTheClockBackWithoutWritingItsPosition) {
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  for (const UINT message : {WM_DISPLAYCHANGE, WM_SETTINGCHANGE}) {
-    SetWindowPos(window, nullptr, -5000, work.bottom + 3000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    SendMessageA(window, message, message == WM_SETTINGCHANGE ? SPI_SETWORKAREA : 24, 0);
-    EXPECT_EQ(WindowRect(window).left, work.left) << message;
-    EXPECT_EQ(WindowRect(window).bottom, work.bottom) << message;
+  const struct {
+    const char* x;
+    const char* y;
+    LONG left, top;
+  } rows[] = {{"100", "120", 100, 120}, {"5000", "-4000", work.left, work.bottom - 200}};
+  for (const auto& row : rows) {
+    ProgramFolder folder;
+    folder.Set("WINDOW", "POS_X", row.x);
+    folder.Set("WINDOW", "POS_Y", row.y);
+    RunningClock clock(folder);
+    const HWND window = clock.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    for (const UINT message : {WM_DISPLAYCHANGE, WM_SETTINGCHANGE}) {
+      SetWindowPos(window, nullptr, -5000, work.bottom + 3000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+      SendMessageA(window, message, message == WM_SETTINGCHANGE ? SPI_SETWORKAREA : 24, 0);
+      EXPECT_EQ(WindowRect(window).left, row.left) << message << " " << row.x;
+      EXPECT_EQ(WindowRect(window).top, row.top) << message << " " << row.x;
+    }
+    EXPECT_EQ(folder.Get("WINDOW", "POS_X"), row.x);
+    EXPECT_EQ(folder.Get("WINDOW", "POS_Y"), row.y);
   }
-  EXPECT_EQ(folder.Get("WINDOW", "POS_X"), "100");
-  EXPECT_EQ(folder.Get("WINDOW", "POS_Y"), "100");
 }
 
 }  // namespace
