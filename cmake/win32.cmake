@@ -85,6 +85,8 @@ add_library(kelvane_app STATIC
   app/plugins/plugin_host.cpp
   app/window/clock_face.cpp
   app/window/clock_window.cpp
+  app/window/full_screen.cpp
+  app/window/see_through.cpp
   app/window/settings.cpp
   app/window/shell_windows.cpp
   app/window/startup.cpp

@@ -102,6 +102,7 @@ kelvane_win32_target(chime_tests)
 # Whole-program tests: they start the real Kelvane.exe found beside them.
 add_executable(program_tests
   tests/program/clock_window_test.cpp
+  tests/program/companion_test.cpp
   tests/program/customize_window_test.cpp
   tests/program/high_dpi_test.cpp
   tests/program/moved_folder_test.cpp

@@ -20,8 +20,16 @@
 #define IDM_AUTOHIDE 40008
 #define IDM_HIDE 40009
 #define IDM_LOCK 40010
+#define IDM_HIDE_FULLSCREEN 40011
+#define IDM_CLICK_THROUGH 40012
+// The opacities, 100 % first; each one's percentage is kOpacities[id - IDM_OPACITY_100].
+#define IDM_OPACITY_100 40013
+#define IDM_OPACITY_90 40014
+#define IDM_OPACITY_75 40015
+#define IDM_OPACITY_50 40016
 
 #ifndef RC_INVOKED
+constexpr int kOpacities[] = {100, 90, 75, 50};
 constexpr char kRegionResourceType[] = "RGN";
 constexpr char kSkinResourceType[] = "MAG";
 #endif

@@ -6,6 +6,7 @@
 
 #include "app/plugins/plugin_host.h"
 #include "app/window/clock_face.h"
+#include "app/window/full_screen.h"
 #include "app/window/tray_icon.h"
 #include "base/win/kernel_handle.h"
 
@@ -27,6 +28,13 @@ struct ClockProgram {
   StackingMode stackingMode = StackingMode::Normal;
   int autoHide = 0;
   int positionLock = 0;
+  // Hide while a full-screen program is in front; whether that hid the clock.
+  int hideFullScreen = 1;
+  bool hiddenForFullScreen = false;
+  // How opaque the clock is, in percent, and whether the mouse passes through it.
+  int opacity = 100;
+  int clickThrough = 0;
+  ForegroundWatch foreground;
   // The second of the last composition driven by the tick timer; 0xFFFF makes the
   // first tick compose.
   uint16_t lastSecond = 0xFFFF;

@@ -7,6 +7,7 @@
 #include "app/customize/message_dialog.h"
 #include "app/window/clock_program.h"
 #include "app/window/second_tick.h"
+#include "app/window/see_through.h"
 #include "app/window/settings.h"
 #include "app/window/shell_windows.h"
 #include "app/window/window_shape.h"
@@ -51,6 +52,21 @@ void StayBehind(HWND window, ClockProgram& program) {
   program.restacking = true;
   SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   program.restacking = false;
+}
+
+// Hides the clock while a full-screen program is in front on its monitor, and shows
+// it again once that program has gone: only a clock this hid comes back. Always
+// behind, the clock is never in front of anything, and stays.
+void FollowFullScreen(HWND window, ClockProgram& program) {
+  const bool covered = program.hideFullScreen && program.stackingMode != StackingMode::Bottom &&
+                       IsFullScreenInFront(window);
+  if (covered && IsWindowVisible(window)) {
+    program.hiddenForFullScreen = true;
+    ShowWindow(window, SW_HIDE);
+  } else if (!covered && program.hiddenForFullScreen) {
+    program.hiddenForFullScreen = false;
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+  }
 }
 
 void OnPaint(HWND window, ClockProgram& program) {
@@ -194,6 +210,12 @@ void OnContextMenu(HWND window, ClockProgram& program) {
   CheckMenuRadioItem(popup, IDM_NORMAL, IDM_NORMAL + stacking, IDM_NORMAL + stacking, MF_BYCOMMAND);
   if (program.autoHide) CheckMenuItem(popup, IDM_AUTOHIDE, MF_BYCOMMAND | MF_CHECKED);
   if (program.positionLock) CheckMenuItem(popup, IDM_LOCK, MF_BYCOMMAND | MF_CHECKED);
+  if (program.hideFullScreen) CheckMenuItem(popup, IDM_HIDE_FULLSCREEN, MF_BYCOMMAND | MF_CHECKED);
+  if (program.clickThrough) CheckMenuItem(popup, IDM_CLICK_THROUGH, MF_BYCOMMAND | MF_CHECKED);
+  for (int i = 0; i < static_cast<int>(sizeof kOpacities / sizeof kOpacities[0]); ++i) {
+    if (kOpacities[i] != program.opacity) continue;
+    CheckMenuRadioItem(popup, IDM_OPACITY_100, IDM_OPACITY_50, IDM_OPACITY_100 + i, MF_BYCOMMAND);
+  }
   program.plugins.AddMenuItems(popup);
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
   DestroyMenu(menu);
@@ -224,9 +246,25 @@ void Toggle(int& flag, const char* key) {
   WriteSetting("WINDOW", key, nullptr, flag);
 }
 
+void ShowTrayIcon(HWND window, ClockProgram& program) {
+  if (!program.tray.present()) program.tray.Toggle(window, IDI_CLOCK, 0, kTrayCallbackMessage);
+}
+
 void HideToTray(HWND window, ClockProgram& program) {
-  program.tray.Toggle(window, IDI_CLOCK, 0, kTrayCallbackMessage);
+  ShowTrayIcon(window, program);
   ShowWindow(window, SW_HIDE);
+}
+
+void SetOpacity(HWND window, ClockProgram& program, int opacity) {
+  program.opacity = opacity;
+  ApplySeeThrough(window, program.opacity, program.clickThrough != 0);
+  WriteSetting("WINDOW", "OPACITY", nullptr, opacity);
+}
+
+void ToggleClickThrough(HWND window, ClockProgram& program) {
+  Toggle(program.clickThrough, "CLICK_THROUGH");
+  ApplySeeThrough(window, program.opacity, program.clickThrough != 0);
+  FollowSeeThrough(window, program);
 }
 
 // The dialog acts on the running face and plug-ins and returns once it is closed.
@@ -250,6 +288,15 @@ void OnCommand(HWND window, ClockProgram& program, WPARAM id) {
     case IDM_AUTOHIDE: Toggle(program.autoHide, "AUTOHIDE"); return;
     case IDM_HIDE: HideToTray(window, program); return;
     case IDM_LOCK: Toggle(program.positionLock, "POSLOCK"); return;
+    case IDM_HIDE_FULLSCREEN:
+      Toggle(program.hideFullScreen, "HIDE_FULLSCREEN");
+      FollowFullScreen(window, program);
+      return;
+    case IDM_CLICK_THROUGH: ToggleClickThrough(window, program); return;
+    case IDM_OPACITY_100:
+    case IDM_OPACITY_90:
+    case IDM_OPACITY_75:
+    case IDM_OPACITY_50: SetOpacity(window, program, kOpacities[id - IDM_OPACITY_100]); return;
   }
   {
     const DpiAwarenessScope unaware(DpiAwarenessScope::Awareness::kUnaware);
@@ -275,13 +322,23 @@ void OnKeyDown(HWND window, ClockProgram& program, WPARAM key) {
 }
 
 // However the clock comes back (a second start shows it too), a clock on the
-// screen has no icon in the tray, so hiding it again always leaves one.
+// screen has no icon in the tray, so hiding it again always leaves one; only a
+// click-through clock keeps its icon.
 void OnShowWindow(HWND window, ClockProgram& program, WPARAM shown) {
-  if (shown) program.tray.Remove(window);
+  if (shown && !program.clickThrough) program.tray.Remove(window);
 }
 
+// A click-through clock cannot be right-clicked: its icon's right button opens its
+// menu instead, where click-through can be turned off.
 void OnTrayNotify(HWND window, ClockProgram& program, WPARAM wParam, LPARAM lParam) {
-  if (program.tray.HandleNotify(window, wParam, lParam)) program.tray.Remove(window);
+  if (program.clickThrough && lParam == WM_RBUTTONUP) {
+    SetForegroundWindow(window);
+    OnContextMenu(window, program);
+    return;
+  }
+  if (program.tray.HandleNotify(window, wParam, lParam) && !program.clickThrough) {
+    program.tray.Remove(window);
+  }
 }
 
 // Within the face's radius of 80 of 200 pixels around its centre, at any face size.
@@ -315,6 +372,7 @@ void Tick(HWND window, ClockProgram& program) {
       program.plugins.NotifyTimeChange(&now);
     }
     StayBehind(window, program);
+    FollowFullScreen(window, program);
     // Plug-ins may have taken a while: the next second is measured from now.
     program.readTime(&now);
   }
@@ -358,6 +416,14 @@ bool ShapeClockWindow(HWND window, int size) {
   return ApplyRegion(&region, window, kRegionResourceType, IDR_REGION, size) != 0;
 }
 
+void FollowSeeThrough(HWND window, ClockProgram& program) {
+  if (program.clickThrough) {
+    ShowTrayIcon(window, program);
+  } else if (IsWindowVisible(window)) {
+    program.tray.Remove(window);
+  }
+}
+
 bool RegisterClockWindowClass(HINSTANCE instance) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = ClockWindowProc;
@@ -399,6 +465,7 @@ LRESULT CALLBACK ClockWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SETTINGCHANGE: OnSettingChange(window, wParam); break;
     case kTrayCallbackMessage: OnTrayNotify(window, *program, wParam, lParam); break;
     case kStayBehindMessage: StayBehind(window, *program); break;
+    case kForegroundChangedMessage: FollowFullScreen(window, *program); break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

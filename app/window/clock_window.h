@@ -14,6 +14,8 @@ constexpr UINT_PTR kWatchTimer = 2;   // 333 ms: is the cursor still near the hi
 constexpr UINT_PTR kReshowTimer = 3;  // 1000 ms: show the clock again when the cursor stayed away
 
 constexpr UINT kTrayCallbackMessage = WM_USER + 123;
+// Posted by the foreground watch when another window comes to the foreground.
+constexpr UINT kForegroundChangedMessage = WM_APP + 0x101;
 
 // The clock's face size on a screen of `dpi`: 200 up to 96 DPI, in proportion above.
 int FaceSizeAt(UINT dpi);
@@ -33,6 +35,9 @@ LRESULT CALLBACK ClockWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 // Composes and notifies when the local second changed, and arms the tick timer
 // for just after the next second.
 void Tick(HWND window, ClockProgram& program);
+
+// The tray icon a click-through clock keeps, so that the user can reach its menu.
+void FollowSeeThrough(HWND window, ClockProgram& program);
 
 // One step of mouse dodging. Phase 0: the cursor is over the clock; 1: the re-show
 // timer ticked; 2: the watch timer ticked while the clock is hidden.

@@ -2,10 +2,11 @@
 
 #include "app/window/clock_program.h"
 #include "app/window/clock_window.h"
+#include "app/window/see_through.h"
 #include "app/window/settings.h"
 #include "app/window/window_shape.h"
-#include "base/win/dpi_awareness.h"
 #include "app/window/work_area.h"
+#include "base/win/dpi_awareness.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -39,6 +40,10 @@ void RestorePlacement(ClockProgram& program) {
   SetWindowPos(program.window, insertAfter, place.left, place.top, 0, 0, SWP_NOSIZE);
   program.autoHide = ReadSetting("WINDOW", "AUTOHIDE", nullptr, 0);
   program.positionLock = ReadSetting("WINDOW", "POSLOCK", nullptr, 0);
+  program.hideFullScreen = ReadSetting("WINDOW", "HIDE_FULLSCREEN", nullptr, 1);
+  program.opacity = OpacityFromSetting(ReadSetting("WINDOW", "OPACITY", nullptr, 100));
+  program.clickThrough = ReadSetting("WINDOW", "CLICK_THROUGH", nullptr, 0);
+  ApplySeeThrough(program.window, program.opacity, program.clickThrough != 0);
 }
 
 void PrepareFace(ClockProgram& program) {
@@ -118,6 +123,8 @@ int Startup(HINSTANCE instance, ClockProgram& program) {
   // The face shows before the plug-ins load: they may take a while and draw nothing.
   ShowWindow(program.window, SW_SHOW);
   UpdateWindow(program.window);
+  FollowSeeThrough(program.window, program);
+  program.foreground.Start(program.window, kForegroundChangedMessage);
   {
     const DpiAwarenessScope unaware(DpiAwarenessScope::Awareness::kUnaware);
     program.plugins.LoadPlugins();
@@ -135,6 +142,7 @@ void RunMessageLoop() {
 }
 
 void Shutdown(ClockProgram& program) {
+  program.foreground.Stop();
   KillTimer(program.window, kTickTimer);
   program.face.Clear();
   program.plugins.UnloadPlugins();

@@ -69,9 +69,8 @@ void TrayIcon::Add(HWND window) {
   // The image of the resource's sizes that the notification area shows at the
   // clock's DPI; the shell keeps a copy of it.
   const int size = SmallIconSize(WindowDpi(window));
-  const IconHandle icon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                                      MAKEINTRESOURCEA(iconResourceId_),
-                                                      IMAGE_ICON, size, size, 0)));
+  const IconHandle icon(static_cast<HICON>(LoadImageA(
+      GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconResourceId_), IMAGE_ICON, size, size, 0)));
   record.hIcon = icon.get();
   std::strncpy(record.szTip, kTip, sizeof record.szTip - 1);
   // The shell's answer is not looked at: a refused icon leaves the clock hidden,

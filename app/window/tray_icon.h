@@ -11,6 +11,7 @@ class TrayIcon {
   void Toggle(HWND window, int iconResourceId, int menuId, UINT callbackMessage);
   // Deletes the icon when it is present.
   void Remove(HWND window);
+  bool present() const { return present_ != 0; }
   // Reacts to the mouse message `lParam` over the icon. Returns 1 when a button
   // release showed the clock (or the menu), after which the caller removes the icon.
   int HandleNotify(HWND window, WPARAM wParam, LPARAM lParam);

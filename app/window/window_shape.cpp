@@ -33,7 +33,7 @@ HRGN LoadRegionResource(RegionInfo* info, int id, const char* type, int scaledSi
       (scaledSize == info->width && scaledSize == info->height)) {
     return ExtCreateRegion(nullptr, blockBytes, regionData);
   }
-  const XFORM scale{static_cast<FLOAT>(scaledSize) / static_cast<FLOAT>(info->width), 0, 0,
+  const XFORM scale{static_cast<FLOAT>(scaledSize) / static_cast<FLOAT>(info->width),  0, 0,
                     static_cast<FLOAT>(scaledSize) / static_cast<FLOAT>(info->height), 0, 0};
   *info = RegionInfo{scaledSize, scaledSize};
   return ExtCreateRegion(&scale, blockBytes, regionData);

@@ -17,5 +17,4 @@ HRGN LoadRegionFile(RegionInfo* info, const char* path);
 // `scaledSize` when given, or from the file `typeOrPath` when `id` is 0) and sizes
 // it to the region, keeping its top-left corner. Returns 1, or 0 when no region
 // could be had or set.
-int ApplyRegion(RegionInfo* info, HWND window, const char* typeOrPath, int id,
-                int scaledSize = 0);
+int ApplyRegion(RegionInfo* info, HWND window, const char* typeOrPath, int id, int scaledSize = 0);

@@ -5,6 +5,7 @@
 
 #include "app/window/clock_program.h"
 #include "app/window/clock_window.h"
+#include "resources/resource_ids.h"
 #include "tests/win32/test_support.h"
 
 namespace {
@@ -67,6 +68,7 @@ class ContextMenuTest : public testing::Test {
       HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
       main_ = ReadItems(menu);
       window_ = ReadItems(GetSubMenu(menu, 0));
+      opacity_ = ReadItems(GetSubMenu(GetSubMenu(menu, 0), 9));
       PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
       done = true;
     });
@@ -79,6 +81,7 @@ class ContextMenuTest : public testing::Test {
   ClockProgram program_;
   std::vector<Item> main_;
   std::vector<Item> window_;
+  std::vector<Item> opacity_;
 };
 
 TEST_F(ContextMenuTest, HasTheClocksCommandsInOrder) {
@@ -94,29 +97,52 @@ TEST_F(ContextMenuTest, HasTheClocksCommandsInOrder) {
   EXPECT_EQ(main_[4].text, "閉じる(&C)");
   EXPECT_EQ(main_[4].id, 40001u);
 
-  const std::vector<std::pair<UINT, std::string>> expected = {
-      {40004, "標準位置表示(&D)"},       {40005, "常に手前に表示(&T)"},
-      {40006, "常に背面に表示(&B)"},     {0, ""},
-      {40008, "マウスカーソル回避(&H)"}, {40010, "位置を固定する(&L)"}};
-  ASSERT_EQ(window_.size(), expected.size());
+  const std::vector<std::pair<UINT, std::string>> expected = {{40004, "標準位置表示(&D)"},
+                                                              {40005, "常に手前に表示(&T)"},
+                                                              {40006, "常に背面に表示(&B)"},
+                                                              {0, ""},
+                                                              {40008, "マウスカーソル回避(&H)"},
+                                                              {40010, "位置を固定する(&L)"},
+                                                              {0, ""},
+                                                              {40011, "全画面表示中は隠す"},
+                                                              {40012, "クリックを透過する"}};
+  ASSERT_EQ(window_.size(), expected.size() + 1);
   for (size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(window_[i].id, expected[i].first) << i;
     EXPECT_EQ(window_[i].text, expected[i].second) << i;
   }
   EXPECT_TRUE(window_[3].type & MFT_SEPARATOR);
+  EXPECT_TRUE(window_[6].type & MFT_SEPARATOR);
+  EXPECT_TRUE(window_[9].submenu);
+  EXPECT_EQ(window_[9].text, "不透明度");
+  ASSERT_EQ(opacity_.size(), 4u);
+  for (size_t i = 0; i < opacity_.size(); ++i) {
+    EXPECT_EQ(opacity_[i].id, 40013u + i);
+    EXPECT_EQ(opacity_[i].text, std::to_string(kOpacities[i]) + "%");
+  }
 }
 
 TEST_F(ContextMenuTest, MarksTheSavedStackingModeAndTheOptionsThatAreOn) {
   WritePrivateProfileStringA("WINDOW", "POS_Z", "1", ini_.c_str());
   program_.autoHide = 1;
+  program_.hideFullScreen = 0;
+  program_.clickThrough = 1;
+  program_.opacity = 75;
   ReadContextMenu();
-  ASSERT_EQ(window_.size(), 6u);
+  ASSERT_EQ(window_.size(), 10u);
   EXPECT_TRUE(window_[1].type & MFT_RADIOCHECK);
   EXPECT_TRUE(window_[1].state & MFS_CHECKED);
   EXPECT_FALSE(window_[0].state & MFS_CHECKED);
   EXPECT_FALSE(window_[2].state & MFS_CHECKED);
   EXPECT_TRUE(window_[4].state & MFS_CHECKED);
   EXPECT_FALSE(window_[5].state & MFS_CHECKED);
+  EXPECT_FALSE(window_[7].state & MFS_CHECKED);
+  EXPECT_TRUE(window_[8].state & MFS_CHECKED);
+  ASSERT_EQ(opacity_.size(), 4u);
+  for (size_t i = 0; i < opacity_.size(); ++i) {
+    EXPECT_EQ((opacity_[i].state & MFS_CHECKED) != 0, i == 2) << i;
+  }
+  EXPECT_TRUE(opacity_[2].type & MFT_RADIOCHECK);
 }
 
 TEST_F(ContextMenuTest, ReadsTheStackingModeFromTheFileNotFromMemory) {
@@ -124,7 +150,7 @@ TEST_F(ContextMenuTest, ReadsTheStackingModeFromTheFileNotFromMemory) {
   program_.stackingMode = StackingMode::Normal;
   program_.positionLock = 1;
   ReadContextMenu();
-  ASSERT_EQ(window_.size(), 6u);
+  ASSERT_EQ(window_.size(), 10u);
   EXPECT_TRUE(window_[2].state & MFS_CHECKED);
   EXPECT_FALSE(window_[0].state & MFS_CHECKED);
   EXPECT_FALSE(window_[4].state & MFS_CHECKED);
@@ -136,10 +162,13 @@ TEST_F(ContextMenuTest, WithoutASettingsFileOrWithAStackingOutOfRangeNormalIsMar
     SCOPED_TRACE(saved != nullptr ? saved : "no value");
     WritePrivateProfileStringA("WINDOW", "POS_Z", saved, ini_.c_str());
     ReadContextMenu();
-    ASSERT_EQ(window_.size(), 6u);
+    ASSERT_EQ(window_.size(), 10u);
     EXPECT_TRUE(window_[0].state & MFS_CHECKED);
     EXPECT_TRUE(window_[0].type & MFT_RADIOCHECK);
-    for (size_t i = 1; i < window_.size(); ++i) EXPECT_FALSE(window_[i].state & MFS_CHECKED) << i;
+    // Hiding for full-screen programs is on by default; nothing else is marked.
+    for (size_t i = 1; i < window_.size(); ++i) {
+      EXPECT_EQ((window_[i].state & MFS_CHECKED) != 0, i == 7) << i;
+    }
   }
 }
 
