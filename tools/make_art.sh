@@ -21,7 +21,8 @@ trap 'rm -rf "$work"' EXIT
 
 build_tools() {
   local flags=(-std=c++17 -O2 -I"$root")
-  g++ "${flags[@]}" -o "$work/make_region" "$root/tools/make_region.cpp"
+  g++ "${flags[@]}" -o "$work/make_region" "$root/tools/make_region.cpp" \
+    "$root/formats/clock_outline.cpp" "$root/formats/region_data.cpp"
   g++ "${flags[@]}" -o "$work/make_dial" "$root/tools/make_dial.cpp"
   g++ "${flags[@]}" -o "$work/make_icon" "$root/tools/make_icon.cpp"
   g++ "${flags[@]}" -o "$work/make_orb" "$root/tools/make_orb.cpp" "$root/tools/orb_writer.cpp"
