@@ -14,6 +14,8 @@
 class AnalogClock {
  public:
   static constexpr UINT kSweepIntervalMs = 50;
+  // The face the hands are designed for; any other size scales them.
+  static constexpr int kDesignSize = 200;
 
   AnalogClock() = default;
   AnalogClock(const AnalogClock&) = delete;
@@ -24,7 +26,9 @@ class AnalogClock {
   void Initialize(HMODULE module, HWND window);
   // Stops timer 1 if this module started it.
   void Uninitialize();
-  void Draw(HDC dc, const SYSTEMTIME& now);
+  // Draws the hands onto a face of `faceSize` x `faceSize` pixels, centred on it
+  // and scaled by faceSize / kDesignSize.
+  void Draw(HDC dc, const SYSTEMTIME& now, int faceSize);
   // Shows the settings dialog over `owner`. When the user changed something, the
   // new settings are saved and kept for Reset, and the result is 1; otherwise 0.
   int OpenConfig(HMODULE module, HWND owner);
