@@ -107,7 +107,7 @@ add_executable(program_tests
   tests/program/sdk_samples_test.cpp
   tests/program/startup_test.cpp
 )
-target_link_libraries(program_tests PRIVATE win32_test_support gtest_main advapi32 shell32)
+target_link_libraries(program_tests PRIVATE kelvane_app win32_test_support gtest_main advapi32 shell32)
 target_compile_definitions(program_tests PRIVATE KELVANE_VERSION="${PROJECT_VERSION}")
 add_dependencies(program_tests Kelvane Mirrick wallpaper chime plugin_menu_probe plugin_slow_release
   sample_module sample_plugin
