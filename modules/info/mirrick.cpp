@@ -5,17 +5,17 @@
 
 namespace {
 
-// The pen and font of a face larger than 200 x 200, made for the first draw at
+// The font of a face of another size than 200 x 200, made for the first draw at
 // that size and kept while it stays.
-struct ScaledTools {
+struct ScaledFont {
   int faceSize;
-  HPEN pen;
   HFONT font;
 };
 
 HBRUSH g_boxBrush = nullptr;
 HPEN g_boxPen = nullptr;
-ScaledTools g_scaled = {};
+HBRUSH g_borderBrush = nullptr;
+ScaledFont g_scaled = {};
 // 1 shows the time, 0 the date; a fresh load always starts with the time.
 int g_displayMode = 1;
 
@@ -27,17 +27,16 @@ constexpr POINT kTextOrigin = {70, 145};
 
 int Scaled(int value, int faceSize) { return MulDiv(value, faceSize, KELVANE_FACE_SIZE); }
 
-void FreeScaledTools() {
-  DeleteObject(g_scaled.pen);
+void FreeScaledFont() {
   DeleteObject(g_scaled.font);
   g_scaled = {};
 }
 
-// The border pen and the device context's own font (the one the 200 x 200 face is
-// written in) with the line width and the letters' height and width scaled.
-void MakeScaledTools(HDC dc, int faceSize) {
+// The device context's own font (the one the 200 x 200 face is written in) with
+// the letters' height and width scaled.
+void MakeScaledFont(HDC dc, int faceSize) {
   if (g_scaled.faceSize == faceSize) return;
-  FreeScaledTools();
+  FreeScaledFont();
   LOGFONTA font{};
   TEXTMETRICA metrics{};
   if (GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font) == sizeof font &&
@@ -47,22 +46,42 @@ void MakeScaledTools(HDC dc, int faceSize) {
     font.lfOutPrecision = OUT_TT_PRECIS;
     g_scaled.font = CreateFontIndirectA(&font);
   }
-  g_scaled.pen = CreatePen(PS_SOLID, Scaled(1, faceSize), kBorderColour);
   g_scaled.faceSize = faceSize;
 }
 
-// The box and the text with every measure scaled by faceSize / 200; at 200 with the
-// pen made in Initialize and the device context's font.
-void Draw(HDC dc, const SYSTEMTIME* now, int faceSize) {
-  const bool designSize = faceSize == KELVANE_FACE_SIZE;
-  if (!designSize) MakeScaledTools(dc, faceSize);
-  HGDIOBJ previousPen = SelectObject(dc, designSize ? g_boxPen : g_scaled.pen);
-  HGDIOBJ previousBrush = SelectObject(dc, g_boxBrush);
+// The rounded box with its border; at 200 drawn with the pen made in Initialize.
+// A pen wider than a pixel is slow to draw with, so on other faces the border is
+// the box filled in its colour, with the white box inset by the line's width.
+void DrawBox(HDC dc, int faceSize) {
+  const RECT box = {Scaled(kBox.left, faceSize), Scaled(kBox.top, faceSize),
+                    Scaled(kBox.right, faceSize), Scaled(kBox.bottom, faceSize)};
   const int corner = Scaled(kCornerSize, faceSize);
-  RoundRect(dc, Scaled(kBox.left, faceSize), Scaled(kBox.top, faceSize),
-            Scaled(kBox.right, faceSize), Scaled(kBox.bottom, faceSize), corner, corner);
+  if (faceSize == KELVANE_FACE_SIZE) {
+    HGDIOBJ previousPen = SelectObject(dc, g_boxPen);
+    HGDIOBJ previousBrush = SelectObject(dc, g_boxBrush);
+    RoundRect(dc, box.left, box.top, box.right, box.bottom, corner, corner);
+    SelectObject(dc, previousPen);
+    SelectObject(dc, previousBrush);
+    return;
+  }
+  // Without a pen RoundRect leaves out the right column and the bottom row.
+  const int line = Scaled(1, faceSize);
+  HGDIOBJ previousPen = SelectObject(dc, GetStockObject(NULL_PEN));
+  HGDIOBJ previousBrush = SelectObject(dc, g_borderBrush);
+  RoundRect(dc, box.left, box.top, box.right + 1, box.bottom + 1, corner, corner);
+  SelectObject(dc, g_boxBrush);
+  RoundRect(dc, box.left + line, box.top + line, box.right + 1 - line, box.bottom + 1 - line,
+            corner - 2 * line, corner - 2 * line);
   SelectObject(dc, previousPen);
   SelectObject(dc, previousBrush);
+}
+
+// The box and the text with every measure scaled by faceSize / 200; at 200 in
+// the device context's font.
+void Draw(HDC dc, const SYSTEMTIME* now, int faceSize) {
+  const bool designSize = faceSize == KELVANE_FACE_SIZE;
+  if (!designSize) MakeScaledFont(dc, faceSize);
+  DrawBox(dc, faceSize);
 
   HGDIOBJ previousFont = designSize ? nullptr : SelectObject(dc, g_scaled.font);
   const int previousMode = SetBkMode(dc, TRANSPARENT);
@@ -82,15 +101,18 @@ extern "C" {
 int __cdecl Initialize(HWND) {
   g_boxBrush = CreateSolidBrush(kBoxColour);
   g_boxPen = CreatePen(PS_SOLID, 1, kBorderColour);
+  g_borderBrush = CreateSolidBrush(kBorderColour);
   return 1;
 }
 
 int __cdecl Uninitialize(void) {
   DeleteObject(g_boxBrush);
   DeleteObject(g_boxPen);
+  DeleteObject(g_borderBrush);
   g_boxBrush = nullptr;
   g_boxPen = nullptr;
-  FreeScaledTools();
+  g_borderBrush = nullptr;
+  FreeScaledFont();
   return 1;
 }
 
