@@ -154,5 +154,5 @@ kelvane_win32_target(analog_tests)
 
 add_executable(analog_bench bench/analog_bench.cpp)
 target_link_libraries(analog_bench PRIVATE kelvane_app win32_test_support)
-add_dependencies(analog_bench Analog)
+add_dependencies(analog_bench Analog Mirrick)
 kelvane_win32_target(analog_bench)
