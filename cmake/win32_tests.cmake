@@ -59,7 +59,7 @@ kelvane_win32_target(win32_test_support)
 add_executable(win32_tests
   tests/win32/background_loader_test.cpp
   tests/win32/clock_face_test.cpp
-  tests/win32/clock_icon_test.cpp
+  tests/win32/art_resources_test.cpp
   tests/win32/context_menu_test.cpp
   tests/win32/draw_surface_test.cpp
   tests/win32/mag_picture_test.cpp
