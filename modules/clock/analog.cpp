@@ -25,7 +25,7 @@ int __cdecl Uninitialize(void) {
 }
 
 int __cdecl DrawClock(HDC dc, const SYSTEMTIME* now, int) {
-  if (now != nullptr) g_clock.Draw(dc, *now, AnalogClock::kDesignSize);
+  if (now != nullptr) g_clock.Draw(dc, *now, KELVANE_FACE_SIZE);
   return 1;
 }
 

@@ -4,6 +4,7 @@
 #include "modules/clock/dib_pixels.h"
 #include "modules/clock/gdi_hands.h"
 #include "modules/clock/hand_schemes.h"
+#include "sdk/kelvane_module.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ void AnalogClock::Draw(HDC dc, const SYSTEMTIME& now, int faceSize) {
                            settings_.shadow};
   const HandTime time = ToHandTime(now);
   const float middle = static_cast<float>(faceSize) / 2;
-  const float scale = static_cast<float>(faceSize) / kDesignSize;
+  const float scale = static_cast<float>(faceSize) / KELVANE_FACE_SIZE;
   PixelBuffer pixels;
   if (dib_.Find(dc, &pixels)) {
     hands_.Draw(pixels, {middle, middle}, scale, time, style);

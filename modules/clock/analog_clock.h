@@ -14,8 +14,6 @@
 class AnalogClock {
  public:
   static constexpr UINT kSweepIntervalMs = 50;
-  // The face the hands are designed for; any other size scales them.
-  static constexpr int kDesignSize = 200;
 
   AnalogClock() = default;
   AnalogClock(const AnalogClock&) = delete;
@@ -27,7 +25,7 @@ class AnalogClock {
   // Stops timer 1 if this module started it.
   void Uninitialize();
   // Draws the hands onto a face of `faceSize` x `faceSize` pixels, centred on it
-  // and scaled by faceSize / kDesignSize.
+  // and scaled by faceSize over the 200 x 200 face they are designed for.
   void Draw(HDC dc, const SYSTEMTIME& now, int faceSize);
   // Shows the settings dialog over `owner`. When the user changed something, the
   // new settings are saved and kept for Reset, and the result is 1; otherwise 0.
