@@ -2,7 +2,12 @@
 // 200 x 200 16-bit surface next to one 200 x 200 16-bit BitBlt, the copy that
 // every composition makes anyway, measured in the same run and taking turns;
 // the faces' times follow each other as the running clock asks for them, and
-// once with every hand moved on each face, the dearest case.
+// once with every hand moved on each face, the dearest case. Then a face drawn
+// at 300 x 300 (144 DPI) through Mirrick's DrawInfoScaled and Analog's
+// DrawClockScaled next to the two 300 x 300 16-bit BitBlts a composition makes
+// anyway, of the background into the face and of the face onto the window; and
+// those copies with the drawing between them, the whole composition, next to
+// the same floor.
 #include <windows.h>
 
 #include <algorithm>
@@ -12,6 +17,7 @@
 #include <vector>
 
 #include "app/window/clock_face.h"
+#include "base/win/gdi_handles.h"
 #include "base/win/loaded_library.h"
 #include "bench/bench_figure.h"
 #include "bench/bench_timer.h"
@@ -46,28 +52,51 @@ SYSTEMTIME EveryHandMoved(int run) {
                   run * 37 % 1000);
 }
 
-// DrawClock with the settings `ini` (Analog.ini's text) next to the BitBlt floor.
-// The DLL is copied into a folder of its own, so that it reads that Analog.ini.
-void MeasureDrawClock(const char* name, const char* ini, SYSTEMTIME (*timeOfRun)(int)) {
-  TempDir folder("kelvane-analog-bench");
-  const std::string dll = folder.File("Analog.dll");
-  CopyFileA((ExeDir() + "\\Analog.dll").c_str(), dll.c_str(), FALSE);
-  const std::string text = ini;
-  WriteBytes(folder.File("Analog.ini"), std::vector<unsigned char>(text.begin(), text.end()));
+// Analog.dll copied into a folder of its own with `ini` as its Analog.ini, so
+// that it reads those settings, and loaded.
+class AnalogCopy {
+ public:
+  explicit AnalogCopy(const char* ini) {
+    const std::string dll = folder_.File("Analog.dll");
+    CopyFileA((ExeDir() + "\\Analog.dll").c_str(), dll.c_str(), FALSE);
+    const std::string text = ini;
+    WriteBytes(folder_.File("Analog.ini"), std::vector<unsigned char>(text.begin(), text.end()));
+    library_ = LoadedLibrary(LoadLibraryA(dll.c_str()));
+  }
 
-  TestWindow window(0, 0, 200, 200, RGB(0, 0, 0));
+  const LoadedLibrary& library() const { return library_; }
+
+ private:
+  TempDir folder_{"kelvane-analog-bench"};
+  LoadedLibrary library_;
+};
+
+// A 16-bit face of `size` and a background of a plain colour to copy into it.
+struct Surfaces {
+  Surfaces(HWND window, int faceSize) : size(faceSize) {
+    face.Create(window, size, size, 16);
+    background.Create(window, size, size, 16);
+    const HBRUSH brush = CreateSolidBrush(RGB(0x30, 0x40, 0x60));
+    const RECT all = {0, 0, size, size};
+    FillRect(background.memoryDc(), &all, brush);
+    DeleteObject(brush);
+  }
+  void CopyBackground() const {
+    BitBlt(face.memoryDc(), 0, 0, size, size, background.memoryDc(), 0, 0, SRCCOPY);
+  }
+
+  int size;
   DrawSurface face, background;
-  face.Create(window.get(), 200, 200, 16);
-  background.Create(window.get(), 200, 200, 16);
-  const HBRUSH brush = CreateSolidBrush(RGB(0x30, 0x40, 0x60));
-  const RECT all = {0, 0, 200, 200};
-  FillRect(background.memoryDc(), &all, brush);
-  DeleteObject(brush);
+};
 
-  const LoadedLibrary analog(LoadLibraryA(dll.c_str()));
-  const auto initialize = analog.Export<KelvaneModuleInitializeFn>("Initialize");
-  const auto uninitialize = analog.Export<KelvaneModuleUninitializeFn>("Uninitialize");
-  const auto drawClock = analog.Export<KelvaneModuleDrawFn>("DrawClock");
+// DrawClock with the settings `ini` (Analog.ini's text) next to the BitBlt floor.
+void MeasureDrawClock(const char* name, const char* ini, SYSTEMTIME (*timeOfRun)(int)) {
+  const AnalogCopy analog(ini);
+  TestWindow window(0, 0, 200, 200, RGB(0, 0, 0));
+  const Surfaces surfaces(window.get(), 200);
+  const auto initialize = analog.library().Export<KelvaneModuleInitializeFn>("Initialize");
+  const auto uninitialize = analog.library().Export<KelvaneModuleUninitializeFn>("Uninitialize");
+  const auto drawClock = analog.library().Export<KelvaneModuleDrawFn>("DrawClock");
   if (initialize == nullptr || uninitialize == nullptr || drawClock == nullptr) {
     std::printf("%s: Analog.dll or its exports are missing\n", name);
     return;
@@ -76,10 +105,9 @@ void MeasureDrawClock(const char* name, const char* ini, SYSTEMTIME (*timeOfRun)
   std::vector<double> draws, floors;
   for (int run = 0; run < kRuns; ++run) {
     const SYSTEMTIME now = timeOfRun(run);
-    BitBlt(face.memoryDc(), 0, 0, 200, 200, background.memoryDc(), 0, 0, SRCCOPY);
-    draws.push_back(Time([&] { drawClock(face.memoryDc(), &now, 0); }));
-    floors.push_back(Time(
-        [&] { BitBlt(face.memoryDc(), 0, 0, 200, 200, background.memoryDc(), 0, 0, SRCCOPY); }));
+    surfaces.CopyBackground();
+    draws.push_back(Time([&] { drawClock(surfaces.face.memoryDc(), &now, 0); }));
+    floors.push_back(Time([&] { surfaces.CopyBackground(); }));
   }
   uninitialize();
   char label[160];
@@ -90,6 +118,62 @@ void MeasureDrawClock(const char* name, const char* ini, SYSTEMTIME (*timeOfRun)
   for (double draw : draws) sum += draw;
   std::printf("  mean %.1f \xC2\xB5s, slowest %.1f \xC2\xB5s\n", sum / kRuns,
               *std::max_element(draws.begin(), draws.end()));
+}
+
+// Mirrick's DrawInfoScaled and Analog's DrawClockScaled on a face of kScaledSize,
+// and a composition with them, next to the composition's two BitBlts.
+void MeasureScaledFace(const char* name, const char* ini, SYSTEMTIME (*timeOfRun)(int)) {
+  constexpr int kScaledSize = 300;
+  const AnalogCopy analog(ini);
+  const LoadedLibrary mirrick(LoadLibraryA((ExeDir() + "\\Mirrick.dll").c_str()));
+  TestWindow window(0, 0, kScaledSize, kScaledSize, RGB(0, 0, 0), true);
+  const WindowDc windowDc(window.get());
+  const Surfaces surfaces(window.get(), kScaledSize);
+  const LoadedLibrary* modules[] = {&mirrick, &analog.library()};
+  const auto drawInfo = mirrick.Export<KelvaneModuleDrawScaledFn>("DrawInfoScaled");
+  const auto drawClock = analog.library().Export<KelvaneModuleDrawScaledFn>("DrawClockScaled");
+  if (drawInfo == nullptr || drawClock == nullptr) {
+    std::printf("%s: Mirrick.dll, Analog.dll or their scaled exports are missing\n", name);
+    return;
+  }
+  for (const LoadedLibrary* module : modules) {
+    module->Export<KelvaneModuleInitializeFn>("Initialize")(window.get());
+  }
+  HDC face = surfaces.face.memoryDc();
+  const auto show = [&] {
+    BitBlt(windowDc.get(), 0, 0, kScaledSize, kScaledSize, face, 0, 0, SRCCOPY);
+  };
+  std::vector<double> draws, compositions, floors;
+  for (int run = 0; run < kRuns; ++run) {
+    const SYSTEMTIME now = timeOfRun(run);
+    surfaces.CopyBackground();
+    draws.push_back(Time([&] {
+      drawInfo(face, &now, kScaledSize);
+      drawClock(face, &now, kScaledSize);
+    }));
+    compositions.push_back(Time([&] {
+      surfaces.CopyBackground();
+      drawInfo(face, &now, kScaledSize);
+      drawClock(face, &now, kScaledSize);
+      show();
+    }));
+    floors.push_back(Time([&] {
+      surfaces.CopyBackground();
+      show();
+    }));
+  }
+  for (const LoadedLibrary* module : modules) {
+    module->Export<KelvaneModuleUninitializeFn>("Uninitialize")();
+  }
+  char label[200];
+  std::snprintf(label, sizeof label,
+                "DrawInfoScaled (Mirrick) and DrawClockScaled (Analog) at 300 x 300, %s, next to "
+                "two 300 x 300 16-bit BitBlts, %d runs",
+                name, kRuns);
+  PrintFigure(label, Median(draws), Median(floors));
+  std::snprintf(label, sizeof label,
+                "the BitBlts with that drawing between them, a composition at 300 x 300, %s", name);
+  PrintFigure(label, Median(compositions), Median(floors));
 }
 
 }  // namespace
@@ -103,5 +187,8 @@ int main() {
                    "[ANALOG]\r\nSECOND_HAND=1\r\nSHADOW=1\r\n", OneSecondApart);
   MeasureDrawClock("no second hand, no shadow, faces 1 s apart",
                    "[ANALOG]\r\nSECOND_HAND=0\r\nSHADOW=0\r\n", OneSecondApart);
+  MeasureScaledFace("second hand once a second, shadow, faces 1 s apart",
+                    "[ANALOG]\r\nSECOND_HAND=1\r\nSHADOW=1\r\n", OneSecondApart);
+  MeasureScaledFace("sweeping second hand, shadow, faces 50 ms apart", sweeping, FiftyMsApart);
   return 0;
 }

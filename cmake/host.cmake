@@ -14,6 +14,7 @@ add_executable(host_tests
   tests/host/bmp_file_test.cpp
   tests/host/chime_schedule_test.cpp
   tests/host/clock_hands_test.cpp
+  tests/host/clock_outline_test.cpp
   tests/host/cp932_test.cpp
   tests/host/enable_list_test.cpp
   tests/host/face_scaler_test.cpp

@@ -68,7 +68,7 @@ kelvane_win32_target(kelvane_dll_entry)
 add_library(kelvane_resources OBJECT resources/kelvane.rc resources/skins.rc)
 target_include_directories(kelvane_resources PRIVATE ${CMAKE_SOURCE_DIR})
 set_source_files_properties(resources/kelvane.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/clock.rgn;${CMAKE_SOURCE_DIR}/resources/dial.bmp;${CMAKE_SOURCE_DIR}/resources/clock.ico")
+  "${CMAKE_SOURCE_DIR}/resources/clock.rgn;${CMAKE_SOURCE_DIR}/resources/dial.bmp;${CMAKE_SOURCE_DIR}/resources/dial_400.bmp;${CMAKE_SOURCE_DIR}/resources/clock.ico")
 set_source_files_properties(resources/skins.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/resources/skin_message.mag;${CMAKE_SOURCE_DIR}/resources/skin_customize.mag")
 

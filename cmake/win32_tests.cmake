@@ -61,6 +61,7 @@ kelvane_win32_target(win32_test_support)
 add_executable(win32_tests
   tests/win32/background_loader_test.cpp
   tests/win32/clock_face_test.cpp
+  tests/win32/art_resources_test.cpp
   tests/win32/clock_tick_test.cpp
   tests/win32/context_menu_test.cpp
   tests/win32/draw_surface_test.cpp
@@ -112,7 +113,7 @@ add_executable(program_tests
   tests/program/sdk_samples_test.cpp
   tests/program/startup_test.cpp
 )
-target_link_libraries(program_tests PRIVATE win32_test_support gtest_main advapi32 shell32)
+target_link_libraries(program_tests PRIVATE kelvane_app win32_test_support gtest_main advapi32 shell32)
 target_compile_definitions(program_tests PRIVATE KELVANE_VERSION="${PROJECT_VERSION}")
 add_dependencies(program_tests Kelvane Mirrick wallpaper chime plugin_menu_probe plugin_slow_release
   sample_module sample_plugin
@@ -163,5 +164,11 @@ kelvane_win32_target(analog_tests)
 
 add_executable(analog_bench bench/analog_bench.cpp)
 target_link_libraries(analog_bench PRIVATE kelvane_app win32_test_support)
-add_dependencies(analog_bench Analog)
+add_dependencies(analog_bench Analog Mirrick)
 kelvane_win32_target(analog_bench)
+
+# Draws faces through the modules' scaled exports for scripts/dpi-screenshots.sh.
+add_executable(scaled_face_shot bench/scaled_face_shot.cpp $<TARGET_OBJECTS:kelvane_resources>)
+target_link_libraries(scaled_face_shot PRIVATE kelvane_app win32_test_support)
+add_dependencies(scaled_face_shot Analog Mirrick)
+kelvane_win32_target(scaled_face_shot)

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // The region data format: a 16-byte header ("RGN", 0, format number, rectangle
 // bytes, width, height, reserved) followed by the block that GetRegionData
@@ -11,6 +12,15 @@
 struct RegionInfo {
   int32_t width;
   int32_t height;
+};
+
+// One rectangle of a region as RGNDATA holds it: columns left to right - 1, rows
+// top to bottom - 1.
+struct RegionRect {
+  int32_t left;
+  int32_t top;
+  int32_t right;
+  int32_t bottom;
 };
 
 constexpr size_t kRegionFileHeaderBytes = 16;
@@ -37,3 +47,9 @@ bool CheckRegionData(const uint8_t* data, size_t length);
 
 // The width and height of a checked block's bounding rectangle.
 RegionInfo RegionBoundSize(const uint8_t* data);
+
+// The region file of `rects`, given as GetRegionData gives them (bands of rows top
+// to bottom, each band's rectangles left to right); its size is their bounding
+// box's. Empty when there are none or when they need more rectangle bytes than
+// the header's 16-bit field counts (2047 rectangles).
+std::vector<uint8_t> RegionFileBytes(const std::vector<RegionRect>& rects);

@@ -50,33 +50,52 @@ constexpr float kMinuteLength = 64;
 constexpr float kSecondLength = 68;
 constexpr float kSecondTail = 17;
 
-// The three hands, the centre cap and their shadows. The shapes are made once;
-// each Draw lays them onto a buffer at the time's angles, over what it holds:
-// first the hour and minute hands and the cap with their shadows, then the
-// second hand with its own, which rides above them.
+// The three hands, the centre cap and their shadows. The shapes are made once
+// for each scale; each Draw lays them onto a buffer at the time's angles, over
+// what it holds: first the hour and minute hands and the cap with their shadows,
+// then the second hand with its own, which rides above them.
 //
 // While the second hand sweeps, a face is drawn many times a second, yet the
 // slower hands move at most once a second: they are kept as a painted layer,
-// made again only when their angles or the style change, so that each face
-// works out only the second hand. (When nothing sweeps, each face shows a new
-// second and a layer would be made for one use only.)
+// made again only when their angles, the style or the scale change, so that each
+// face works out only the second hand. (When nothing sweeps, each face shows a
+// new second and a layer would be made for one use only.)
 class ClockHands {
  public:
-  ClockHands();
-
-  void Draw(const PixelBuffer& buffer, Point centre, const HandTime& time, const HandStyle& style);
+  // Draws the hands around `centre` with every measure of the 200 x 200 face
+  // (lengths, widths, rims, the shadows' offsets and blur) times `scale`, the
+  // face's size over 200. The edges stay one pixel soft at any scale, as crisp
+  // as at 200.
+  void Draw(const PixelBuffer& buffer, Point centre, float scale, const HandTime& time,
+            const HandStyle& style);
 
  private:
+  struct ScaledDiscs;
   // One shape of a hand: its shadow, and its body over a thin rim.
   struct Part {
-    Part(std::initializer_list<Disc> discs, float rimWidth);
+    Part(std::initializer_list<Disc> discs, float rimWidth, float scale);
+    Part(const ScaledDiscs& discs, float rimWidth, Fade shadowFade);
     Stencil shadow;
     Stencil body;
+  };
+  // Every part at one scale, and the shadows' offsets there.
+  struct Shapes {
+    explicit Shapes(float scale);
+    float scale;
+    Point shadowOffset;
+    Point secondShadowOffset;
+    Part hour;
+    Part minute;
+    Part cap;
+    Part needle;
+    Part counterweight;
+    Part hub;
   };
   // What the kept layer shows, and where in its square the centre lies.
   struct LayerKey {
     float hour;
     float minute;
+    float scale;
     Point centre;
     HandColours colours;
     bool shadow;
@@ -85,6 +104,9 @@ class ClockHands {
   };
   class SlowHandsPainter;
 
+  // Has a layer whose square holds the slow hands at the present scale, unless
+  // its memory cannot be had.
+  void MakeLayer();
   void DrawSlowHands(const PixelBuffer& buffer, Point centre, const HandAngles& angles,
                      const HandStyle& style) const;
   // The pixels of the layer's square that the slow hands may change.
@@ -94,14 +116,9 @@ class ClockHands {
   void DrawSecondHand(const PixelBuffer& buffer, Point centre, float degrees,
                       const HandStyle& style) const;
 
-  Part hour_;
-  Part minute_;
-  Part cap_;
-  Part needle_;
-  Part counterweight_;
-  Part hub_;
-  // Made when the second hand first sweeps; while its memory cannot be had, the
-  // slow hands are drawn each time.
+  Shapes shapes_{1};
+  // Made when the second hand first sweeps, and again for another scale; while
+  // its memory cannot be had, the slow hands are drawn each time.
   std::unique_ptr<PaintedLayer> layer_;
   LayerKey layerKey_{};
   bool layerKept_ = false;

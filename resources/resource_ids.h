@@ -10,6 +10,7 @@
 #define IDD_SKINNED 111         // dialog template of both skinned dialogs
 #define IDR_CUSTOMIZE_SKIN 116  // type "MAG": the customize dialog, 400 x 400
 #define IDI_CLOCK 118           // the notification-area icon
+#define IDB_DIAL_400 119        // bitmap: the built-in dial for the 400 x 400 face of 192 DPI
 
 // Commands of the context menu.
 #define IDM_CLOSE 40001

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Prints what the clock module Analog costs:
 # - one DrawClock on the clock's 200 x 200 16-bit surface next to one 200 x 200
-#   16-bit BitBlt measured in the same run (bench/analog_bench.cpp);
+#   16-bit BitBlt measured in the same run, and Mirrick's DrawInfoScaled with
+#   Analog's DrawClockScaled at 300 x 300, alone and within a composition, next
+#   to the composition's two 300 x 300 BitBlts (bench/analog_bench.cpp);
 # - the CPU time of the running clock with Analog and Mirrick over SECONDS
 #   (default 60), once with the sweeping second hand and once with the second
 #   hand moving once a second, one after the other, as a share of one core and

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates the clock's art from scratch: the window outline (resources/clock.rgn), the built-in
-# dial overlay (resources/dial.bmp), the notification-area icon (resources/clock.ico) and the
-# delivered background pictures (resources/background/).
+# dial overlay (resources/dial.bmp, and resources/dial_400.bmp for the 400 x 400 face), the
+# notification-area icon (resources/clock.ico) and the delivered background pictures
+# (resources/background/).
 # Needs g++, ImageMagick (/usr/bin/convert), iconv and the DejaVu fonts; no network. Nothing is
 # random, so every run writes the same bytes.
 set -euo pipefail
@@ -21,7 +22,8 @@ trap 'rm -rf "$work"' EXIT
 
 build_tools() {
   local flags=(-std=c++17 -O2 -I"$root")
-  g++ "${flags[@]}" -o "$work/make_region" "$root/tools/make_region.cpp"
+  g++ "${flags[@]}" -o "$work/make_region" "$root/tools/make_region.cpp" \
+    "$root/formats/clock_outline.cpp" "$root/formats/region_data.cpp"
   g++ "${flags[@]}" -o "$work/make_dial" "$root/tools/make_dial.cpp"
   g++ "${flags[@]}" -o "$work/make_icon" "$root/tools/make_icon.cpp"
   g++ "${flags[@]}" -o "$work/make_orb" "$root/tools/make_orb.cpp" "$root/tools/orb_writer.cpp"
@@ -30,12 +32,12 @@ build_tools() {
 # Code page 932 bytes of a UTF-8 text, for the titles and authors stored in the pictures.
 cp932() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
 
-# A transparent 200x200 layer with the given numerals ("hour:text" pairs). Each glyph is trimmed
-# and pushed in from the rim until its box keeps `edge` pixels from the centre, so one- and
-# two-digit numerals keep the same margin to the ring.
+# A transparent layer of `side` x `side` pixels with the given numerals ("hour:text" pairs). Each
+# glyph is trimmed and pushed in from the rim until its box keeps `edge` pixels from the centre,
+# so one- and two-digit numerals keep the same margin to the ring.
 numeral_layer() {
-  local out=$1 font=$2 size=$3 fill=$4 edge=$5
-  shift 5
+  local out=$1 font=$2 size=$3 fill=$4 edge=$5 side=$6
+  shift 6
   local args=() pair hour text box offset
   for pair in "$@"; do
     hour=${pair%%:*}
@@ -50,7 +52,7 @@ numeral_layer() {
         printf "%+d%+d", round(r * s), round(-r * c) }')
     args+=('(' "${glyph[@]}" +repage ')' -geometry "$offset" -composite)
   done
-  "$convert" -size 200x200 xc:none -gravity center "${args[@]}" "$out"
+  "$convert" -size "${side}x${side}" xc:none -gravity center "${args[@]}" "$out"
 }
 
 # ImageMagick draw primitives for marks around the centre (100, 100): `count` positions, the
@@ -84,13 +86,16 @@ make_region() {
 }
 
 # The numerals are rendered white on black and cut at half coverage by make_dial, which adds the
-# ring, the dots and the outlines: the bitmap holds no blended pixels next to the magenta.
+# ring, the dots and the outlines: the bitmap holds no blended pixels next to the magenta. The
+# dial is made for the 200 x 200 face and, every measure doubled, for the 400 x 400 face of a
+# 192 DPI screen (`scale` 1 or 2).
 make_dial_overlay() {
-  numeral_layer "$work/numerals.png" "$sans_bold" 16 white 61 \
+  local scale=$1 out=$2 side=$((200 * $1))
+  numeral_layer "$work/numerals.png" "$sans_bold" $((16 * scale)) white $((61 * scale)) "$side" \
     1:1 2:2 3:3 4:4 5:5 6:6 7:7 8:8 9:9 10:10 11:11 12:12
-  "$convert" -size 200x200 xc:black "$work/numerals.png" -composite -colorspace gray -depth 8 \
-    "$work/numerals.pgm"
-  "$work/make_dial" "$work/numerals.pgm" "$root/resources/dial.bmp"
+  "$convert" -size "${side}x${side}" xc:black "$work/numerals.png" -composite -colorspace gray \
+    -depth 8 "$work/numerals.pgm"
+  "$work/make_dial" "$work/numerals.pgm" "$out" "$side"
 }
 
 # 夜明けの湖: a sunrise over mountains and a lake, in a bronze rim with Roman numerals. Stored
@@ -113,7 +118,7 @@ draw_dawn_lake() {
     -strokewidth 1.2 -draw "$streaks" -blur 0x0.6 \) -compose over -composite \) -append \
     "$work/dawn_scene.png"
   framed_face "$work/dawn_scene.png" '#e7c27a-#6e4a1e' "$work/dawn_face.png"
-  numeral_layer "$work/dawn_numerals.png" "$serif_bold" 15 '#fff1cf' 67 \
+  numeral_layer "$work/dawn_numerals.png" "$serif_bold" 15 '#fff1cf' 67 200 \
     12:XII 3:III 6:VI 9:IX
   "$convert" "$work/dawn_face.png" -fill none \
     -stroke '#3a2410' -strokewidth 1.5 -draw 'circle 100,100 100,16' \
@@ -146,7 +151,7 @@ draw_night_sky() {
     -background none -compose over -layers merge +repage \) -composite \
     -crop 200x200+0+0 +repage "$work/night_scene.png"
   framed_face "$work/night_scene.png" '#dfe6f2-#59647a' "$work/night_face.png"
-  numeral_layer "$work/night_numerals.png" "$sans" 17 '#e6eeff' 71 12:12 3:3 6:6 9:9
+  numeral_layer "$work/night_numerals.png" "$sans" 17 '#e6eeff' 71 200 12:12 3:3 6:6 9:9
   local diamonds
   diamonds=$(awk 'BEGIN { split("1 2 4 5 7 8 10 11", hours, " ")
     for (i = 1; i <= 8; i++) {
@@ -208,5 +213,6 @@ make_backgrounds() {
 build_tools
 make_region
 "$work/make_icon" "$root/resources/clock.ico"
-make_dial_overlay
+make_dial_overlay 1 "$root/resources/dial.bmp"
+make_dial_overlay 2 "$root/resources/dial_400.bmp"
 make_backgrounds

@@ -1,6 +1,10 @@
-// Writes the clock's notification-area icon: one 32 x 32 image in 16 colours
-// (4 bits per pixel with a 1-bit transparency mask), a small round clock face.
+// Writes the clock's notification-area icon: a small round clock face in 16 colours (4 bits per
+// pixel with a 1-bit transparency mask), drawn anew at each of the sizes the notification area
+// asks for at 96 to 192 DPI, so that every size is crisp rather than another size scaled. The
+// drawing is made for 32 x 32; the other sizes scale its measures and keep rings and hands at
+// least one pixel wide.
 //   make_icon OUT.ico
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -10,7 +14,8 @@
 
 namespace {
 
-constexpr int kSize = 32;
+constexpr int kSizes[] = {16, 20, 24, 32, 48};
+constexpr double kDesignSize = 32;
 
 // The standard 16-colour palette, as blue, green, red.
 constexpr uint8_t kPalette[16][3] = {
@@ -28,56 +33,92 @@ double SegmentDistance(double px, double py, double ax, double ay, double bx, do
   return std::hypot(px - (ax + t * dx), py - (ay + t * dy));
 }
 
-int ColourAt(int x, int y) {
-  const double cx = 15.5, cy = 16.5, px = x + 0.5 - cx, py = y + 0.5 - cy;
+// The face's measures at one size: the 32 x 32 drawing's times size / 32, the centre on a
+// pixel's centre, rings at least a pixel wide and hands thick enough to stay joined.
+struct Face {
+  explicit Face(int size) {
+    const double k = size / kDesignSize;
+    scale = k;
+    cx = std::floor(15.5 * k) + 0.5;
+    cy = cx + std::max(1.0, std::round(k));
+    outer = 14.5 * k;
+    navy = outer - std::max(1.0, std::round(2 * k));
+    silver = navy - std::max(1.0, std::round(k));
+    marks = 9.0 * k;
+    // One pixel, or at least the 3 x 3 square of the 32 x 32 drawing.
+    hub = k < 0.7 ? 0.6 : std::max(1.5, 1.6 * k);
+    hourWidth = std::max(0.9, 1.2 * k);
+    minuteWidth = std::max(0.71, 0.9 * k);
+  }
+  double scale, cx, cy, outer, navy, silver, marks, hub, hourWidth, minuteWidth;
+};
+
+int ColourAt(const Face& f, int x, int y) {
+  const double k = f.scale;
+  const double px = x + 0.5 - f.cx, py = y + 0.5 - f.cy;
   const double r = std::hypot(px, py);
-  if (y <= 2 && x >= 14 && x <= 17) return kGrey;  // the crown
-  if (r > 14.5) return kClear;
-  if (r > 12.5) return kNavy;
-  if (r > 11.5) return kSilver;
+  if (y + 0.5 < 3 * k && std::fabs(px - 0.5 * k) < 2 * k) return kGrey;  // the crown
+  if (r > f.outer) return kClear;
+  if (r > f.navy) return kNavy;
+  if (r > f.silver) return kSilver;
   const double angle = std::atan2(py, px) * 180 / M_PI + 90;  // 0 at twelve o'clock
   const double step = std::fmod(angle + 360 + 15, 30.0);
-  if (r > 9.0 && step < 4.0) return kGrey;  // hour marks
-  if (r < 1.6) return kRed;
-  // Ten past ten: the hour hand towards ten, the minute hand towards two.
-  if (SegmentDistance(px, py, 0, 0, -6.0, -3.5) < 1.2) return kBlack;
-  if (SegmentDistance(px, py, 0, 0, 5.0, -8.5) < 0.9) return kBlack;
+  if (r > f.marks && step < 4.0) return kGrey;  // hour marks
+  if (r < f.hub) return kRed;
+  // The hour hand towards ten, the minute hand towards one.
+  if (SegmentDistance(px, py, 0, 0, -6.0 * k, -3.5 * k) < f.hourWidth) return kBlack;
+  if (SegmentDistance(px, py, 0, 0, 5.0 * k, -8.5 * k) < f.minuteWidth) return kBlack;
   return kWhite;
 }
 
-std::vector<uint8_t> IconFile() {
-  const int xorBytes = kSize * kSize / 2, andBytes = kSize * 4;
-  const uint32_t imageBytes = 40 + 16 * 4 + xorBytes + andBytes;
-  std::vector<uint8_t> out;
-  AppendUint16(out, 0);
-  AppendUint16(out, 1);  // an icon
-  AppendUint16(out, 1);  // one image
-  out.insert(out.end(), {kSize, kSize, 16, 0});
-  AppendUint16(out, 1);
-  AppendUint16(out, 4);
-  AppendUint32(out, imageBytes);
-  AppendUint32(out, 6 + 16);
+// Bytes of one row of `bits` bits a pixel, padded to whole 32-bit words.
+int RowBytes(int size, int bits) { return (size * bits + 31) / 32 * 4; }
+
+int ImageBytes(int size) { return 40 + 16 * 4 + (RowBytes(size, 4) + RowBytes(size, 1)) * size; }
+
+// One image: its header (height counting image and mask), palette, pixels and mask, bottom up.
+void AppendImage(std::vector<uint8_t>& out, int size) {
+  const Face face(size);
   AppendUint32(out, 40);
-  AppendUint32(out, kSize);
-  AppendUint32(out, 2 * kSize);  // image and mask
+  AppendUint32(out, size);
+  AppendUint32(out, 2 * size);
   AppendUint16(out, 1);
   AppendUint16(out, 4);
   for (int i = 0; i < 6; ++i) AppendUint32(out, 0);
   for (const auto& c : kPalette) out.insert(out.end(), {c[0], c[1], c[2], 0});
-  for (int y = kSize - 1; y >= 0; --y) {
-    for (int x = 0; x < kSize; x += 2) {
-      const int left = ColourAt(x, y), right = ColourAt(x + 1, y);
-      out.push_back(static_cast<uint8_t>((left < 0 ? 0 : left) << 4 | (right < 0 ? 0 : right)));
+  for (int y = size - 1; y >= 0; --y) {
+    std::vector<uint8_t> row(RowBytes(size, 4));
+    for (int x = 0; x < size; ++x) {
+      const int colour = std::max(0, ColourAt(face, x, y));
+      row[x / 2] |= static_cast<uint8_t>(x % 2 == 0 ? colour << 4 : colour);
     }
+    out.insert(out.end(), row.begin(), row.end());
   }
-  for (int y = kSize - 1; y >= 0; --y) {
-    uint32_t bits = 0;
-    for (int x = 0; x < kSize; ++x) {
-      if (ColourAt(x, y) == kClear) bits |= 1u << (31 - x);
+  for (int y = size - 1; y >= 0; --y) {
+    std::vector<uint8_t> row(RowBytes(size, 1));
+    for (int x = 0; x < size; ++x) {
+      if (ColourAt(face, x, y) == kClear) row[x / 8] |= static_cast<uint8_t>(0x80 >> x % 8);
     }
-    out.insert(out.end(), {static_cast<uint8_t>(bits >> 24), static_cast<uint8_t>(bits >> 16),
-                           static_cast<uint8_t>(bits >> 8), static_cast<uint8_t>(bits)});
+    out.insert(out.end(), row.begin(), row.end());
   }
+}
+
+std::vector<uint8_t> IconFile() {
+  constexpr int kCount = sizeof kSizes / sizeof kSizes[0];
+  std::vector<uint8_t> out;
+  AppendUint16(out, 0);
+  AppendUint16(out, 1);  // an icon
+  AppendUint16(out, kCount);
+  uint32_t offset = 6 + 16 * kCount;
+  for (int size : kSizes) {
+    out.insert(out.end(), {static_cast<uint8_t>(size), static_cast<uint8_t>(size), 16, 0});
+    AppendUint16(out, 1);
+    AppendUint16(out, 4);
+    AppendUint32(out, ImageBytes(size));
+    AppendUint32(out, offset);
+    offset += ImageBytes(size);
+  }
+  for (int size : kSizes) AppendImage(out, size);
   return out;
 }
 

@@ -25,7 +25,13 @@ int __cdecl Uninitialize(void) {
 }
 
 int __cdecl DrawClock(HDC dc, const SYSTEMTIME* now, int) {
-  if (now != nullptr) g_clock.Draw(dc, *now);
+  if (now != nullptr) g_clock.Draw(dc, *now, KELVANE_FACE_SIZE);
+  return 1;
+}
+
+int __cdecl DrawClockScaled(HDC dc, const SYSTEMTIME* now, int faceSize) {
+  if (now == nullptr || faceSize < 1) return 0;
+  g_clock.Draw(dc, *now, faceSize);
   return 1;
 }
 

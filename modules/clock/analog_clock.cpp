@@ -4,10 +4,9 @@
 #include "modules/clock/dib_pixels.h"
 #include "modules/clock/gdi_hands.h"
 #include "modules/clock/hand_schemes.h"
+#include "sdk/kelvane_module.h"
 
 namespace {
-
-constexpr Point kCentre = {100, 100};
 
 HandTime ToHandTime(const SYSTEMTIME& now) {
   return {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
@@ -30,15 +29,17 @@ void AnalogClock::Uninitialize() {
   window_ = nullptr;
 }
 
-void AnalogClock::Draw(HDC dc, const SYSTEMTIME& now) {
+void AnalogClock::Draw(HDC dc, const SYSTEMTIME& now, int faceSize) {
   const HandStyle style = {kHandSchemes[settings_.scheme].colours, settings_.secondHand,
                            settings_.shadow};
   const HandTime time = ToHandTime(now);
+  const float middle = static_cast<float>(faceSize) / 2;
+  const float scale = static_cast<float>(faceSize) / KELVANE_FACE_SIZE;
   PixelBuffer pixels;
   if (dib_.Find(dc, &pixels)) {
-    hands_.Draw(pixels, kCentre, time, style);
+    hands_.Draw(pixels, {middle, middle}, scale, time, style);
   } else {
-    DrawHandsWithLines(dc, kCentre, time, style);
+    DrawHandsWithLines(dc, {middle, middle}, scale, time, style);
   }
   // Reset's one quick tick has done its work once a face was composed.
   if (settings_.secondHand != SecondHand::kSweep) timer_.Stop();

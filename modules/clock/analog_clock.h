@@ -24,7 +24,9 @@ class AnalogClock {
   void Initialize(HMODULE module, HWND window);
   // Stops timer 1 if this module started it.
   void Uninitialize();
-  void Draw(HDC dc, const SYSTEMTIME& now);
+  // Draws the hands onto a face of `faceSize` x `faceSize` pixels, centred on it
+  // and scaled by faceSize over the 200 x 200 face they are designed for.
+  void Draw(HDC dc, const SYSTEMTIME& now, int faceSize);
   // Shows the settings dialog over `owner`. When the user changed something, the
   // new settings are saved and kept for Reset, and the result is 1; otherwise 0.
   int OpenConfig(HMODULE module, HWND owner);

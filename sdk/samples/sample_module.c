@@ -9,6 +9,21 @@
 
 static HBRUSH dot_brush;
 
+/* The dot on a face of face_size pixels: its place and size scale with the face. */
+static void draw_dot(HDC dc, const SYSTEMTIME *now, int face_size) {
+  const double angle = now->wSecond * 6.0 * 3.14159265358979 / 180.0;
+  const double scale = face_size / (double)KELVANE_FACE_SIZE;
+  const int centre = face_size / 2;
+  const int x = centre + (int)lround(60.0 * scale * sin(angle));
+  const int y = centre - (int)lround(60.0 * scale * cos(angle));
+  const int radius = MulDiv(5, face_size, KELVANE_FACE_SIZE);
+  HGDIOBJ previous_brush = SelectObject(dc, dot_brush);
+  HGDIOBJ previous_pen = SelectObject(dc, GetStockObject(NULL_PEN));
+  Ellipse(dc, x - radius, y - radius, x + radius + 1, y + radius + 1);
+  SelectObject(dc, previous_pen);
+  SelectObject(dc, previous_brush);
+}
+
 int __cdecl Initialize(HWND clock) {
   (void)clock;
   dot_brush = CreateSolidBrush(RGB(255, 0, 0));
@@ -22,15 +37,12 @@ int __cdecl Uninitialize(void) {
 }
 
 int __cdecl DrawClock(HDC dc, const SYSTEMTIME *now, int reserved) {
-  const double angle = now->wSecond * 6.0 * 3.14159265358979 / 180.0;
-  const int centre = KELVANE_FACE_SIZE / 2;
-  const int x = centre + (int)lround(60.0 * sin(angle));
-  const int y = centre - (int)lround(60.0 * cos(angle));
-  HGDIOBJ previous_brush = SelectObject(dc, dot_brush);
-  HGDIOBJ previous_pen = SelectObject(dc, GetStockObject(NULL_PEN));
   (void)reserved;
-  Ellipse(dc, x - 5, y - 5, x + 6, y + 6);
-  SelectObject(dc, previous_pen);
-  SelectObject(dc, previous_brush);
+  draw_dot(dc, now, KELVANE_FACE_SIZE);
+  return 1;
+}
+
+int __cdecl DrawClockScaled(HDC dc, const SYSTEMTIME *now, int faceSize) {
+  draw_dot(dc, now, faceSize);
   return 1;
 }

@@ -2,7 +2,11 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
+#include "base/win/loaded_library.h"
+#include "imaging/draw_surface.h"
+#include "sdk/kelvane_module.h"
 #include "tests/program/running_clock.h"
 #include "tests/win32/test_support.h"
 
@@ -31,6 +35,27 @@ TEST(SdkSamplesTest, TheProgramDrawsTheSampleModuleAndKeepsTheSamplePlugin) {
     return false;
   }));
   EXPECT_TRUE(ProcessHasModule(window, "sample_plugin.dll"));
+}
+
+// On a 400 x 400 face the scaled export puts the dot twice as far from the
+// centre and twice as large: at 15 seconds 120 pixels right, 10 pixels round.
+TEST(SdkSamplesTest, TheSampleModulesScaledExportDrawsTheDotScaled) {
+  const LoadedLibrary sample(LoadLibraryA((ExeDir() + "\\sample_module.dll").c_str()));
+  const auto initialize = sample.Export<KelvaneModuleInitializeFn>("Initialize");
+  const auto drawScaled = sample.Export<KelvaneModuleDrawScaledFn>("DrawClockScaled");
+  ASSERT_TRUE(initialize != nullptr && drawScaled != nullptr);
+  const TestWindow window(0, 0, 10, 10, RGB(0, 0, 0));
+  initialize(window.get());
+  DrawSurface face;
+  ASSERT_EQ(face.Create(window.get(), 400, 400, 16), 1);
+  SYSTEMTIME t{};
+  t.wSecond = 15;
+  drawScaled(face.memoryDc(), &t, 400);
+  GdiFlush();
+  for (const auto& [x, red] : {std::pair{312, true}, {328, true}, {307, false}, {333, false}}) {
+    EXPECT_EQ(Pixel555(face.bits(), face.stride(), x, 200) == RGB(248, 0, 0), red) << x;
+  }
+  sample.Export<KelvaneModuleUninitializeFn>("Uninitialize")();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "app/window/clock_face.h"
 #include "base/win/gdi_handles.h"
+#include "imaging/draw_surface.h"
 #include "modules/clock/analog_ids.h"
 #include "sdk/kelvane_module.h"
 #include "tests/win32/dialog_driver.h"
@@ -20,6 +22,8 @@ constexpr char kDialogTitle[] = "アナログ時計の設定";
 const COLORREF kWhiteHands = RGB(246, 243, 234);
 const COLORREF kBlackHands = RGB(26, 28, 36);
 const COLORREF kOrangeSecond = RGB(255, 150, 60);
+// The white hands' rim colour: a face of it shows only the hands' own edges.
+const COLORREF kRimColour = RGB(18, 18, 26);
 
 int g_redrawTicks = 0;
 
@@ -92,6 +96,15 @@ class AnalogTest : public testing::Test {
     const DrawSurface& s = face_.ComposeSurface();
     return std::vector<unsigned char>(s.bits(), s.bits() + 200 * s.stride());
   }
+  // A 16-bit top-down face of `size` x `size` in `colour`, as the program composes.
+  std::unique_ptr<DrawSurface> Face(int size, COLORREF colour) const {
+    auto face = std::make_unique<DrawSurface>();
+    EXPECT_EQ(face->Create(window_, size, size, 16), 1);
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    const RECT all = {0, 0, size, size};
+    FillRect(face->memoryDc(), &all, brush.get());
+    return face;
+  }
   // Whether timer 1 ticks within six of the sweep's 50 ms periods; watching its
   // ticks leaves it running, as a KillTimer probe would not.
   static bool TimerOneTicks() {
@@ -130,9 +143,10 @@ class AnalogTest : public testing::Test {
   }
 };
 
-TEST_F(AnalogTest, ExportsItsFiveFunctionsByPlainNames) {
+TEST_F(AnalogTest, ExportsItsSixFunctionsByPlainNames) {
   Load();
-  for (const char* name : {"Initialize", "Uninitialize", "DrawClock", "OpenConfig", "Reset"}) {
+  for (const char* name :
+       {"Initialize", "Uninitialize", "DrawClock", "DrawClockScaled", "OpenConfig", "Reset"}) {
     EXPECT_NE(Export<void*>(name), nullptr) << name;
   }
 }
@@ -157,6 +171,78 @@ TEST_F(AnalogTest, TheHandsShowOverTheBackgroundAtTheirAngles) {
     for (const POINT& p : row.untouched) {
       EXPECT_EQ(Composed(p.x, p.y), Background(p.x, p.y)) << p.x << ", " << p.y;
     }
+  }
+}
+
+// At 1:30 the hour hand points at 45 degrees and the minute hand straight down.
+// On larger faces the hands lie at the same angles with their lengths scaled, and
+// their anti-aliased edges are no wider than at 200, as drawn at the real size and
+// not enlarged; a bitmap without pixels gets scaled GDI lines.
+TEST_F(AnalogTest, ScaledFacesKeepTheAnglesScaleTheHandsAndKeepTheEdgesCrisp) {
+  WriteIni("[ANALOG]\r\nSECOND_HAND=0\r\nSHADOW=0\r\n");
+  Load();
+  const auto drawScaled = Export<KelvaneModuleDrawScaledFn>("DrawClockScaled");
+  const SYSTEMTIME t = Time(1, 30, 0);
+  const struct { double degrees, length; } hands[] = {{45, 43}, {180, 64}};
+  double edgeAt200 = 0;
+  for (int size : {200, 300, 400}) {
+    const auto face = Face(size, kRimColour);
+    drawScaled(face->memoryDc(), &t, size);
+    GdiFlush();
+    const double scale = size / 200.0;
+    // The pixel `along` the hand at `degrees` and `across` it, in units of the 200 face.
+    const auto at = [&](double degrees, double along, double across = 0) {
+      const double a = degrees * 3.14159265358979 / 180;
+      const double x = size / 2 + scale * (along * std::sin(a) + across * std::cos(a));
+      const double y = size / 2 - scale * (along * std::cos(a) - across * std::sin(a));
+      return Pixel555(face->bits(), face->stride(), static_cast<int>(std::lround(x)),
+                      static_cast<int>(std::lround(y)));
+    };
+    for (const auto& hand : hands) {
+      for (double share : {0.3, 0.55, 0.8}) {
+        EXPECT_EQ(at(hand.degrees, share * hand.length), To555(kWhiteHands))
+            << hand.degrees << " at " << share << ", " << size;
+      }
+      EXPECT_EQ(at(hand.degrees, hand.length + 4), To555(kRimColour))
+          << hand.degrees << ", " << size;
+      EXPECT_EQ(at(hand.degrees, hand.length / 2, 8), To555(kRimColour))
+          << hand.degrees << ", " << size;
+    }
+    // Pixels neither face nor hand across the minute hand, on each row along it:
+    // about one an edge at every size.
+    int partial = 0, rows = 0;
+    for (double along = 20; along <= 50; along += 1 / scale, ++rows) {
+      for (double across = -10; across <= 10; across += 1 / scale) {
+        const COLORREF c = at(180, along, across);
+        partial += c != To555(kWhiteHands) && c != To555(kRimColour);
+      }
+    }
+    const double edge = static_cast<double>(partial) / rows;
+    if (size == 200) edgeAt200 = edge;
+    EXPECT_LE(edge, edgeAt200 + 0.25) << size;
+  }
+  const GdiObject<HBITMAP> bitmap(
+      CreateCompatibleBitmap(face_.ComposeSurface().memoryDc(), 400, 400));
+  const MemoryDc dc(nullptr);
+  const ScopedSelect select(dc.get(), bitmap.get());
+  PatBlt(dc.get(), 0, 0, 400, 400, BLACKNESS);
+  drawScaled(dc.get(), &t, 400);
+  EXPECT_EQ(GetPixel(dc.get(), 200, 300) & 0xF8F8F8, To555(kWhiteHands)) << "minute hand";
+  EXPECT_EQ(GetPixel(dc.get(), 200, 340), 0u) << "beyond the minute hand";
+}
+
+TEST_F(AnalogTest, ScaledAt200ItDrawsWhatDrawClockDraws) {
+  for (const char* ini : {"", "[ANALOG]\r\nSECOND_HAND=2\r\nSCHEME=3\r\n"}) {
+    Unload();
+    WriteIni(ini);
+    Load();
+    SYSTEMTIME t = Time(10, 9, 36);
+    t.wMilliseconds = 250;
+    const auto drawn = Face(200, RGB(90, 140, 60)), scaled = Face(200, RGB(90, 140, 60));
+    Export<KelvaneModuleDrawFn>("DrawClock")(drawn->memoryDc(), &t, 0);
+    Export<KelvaneModuleDrawScaledFn>("DrawClockScaled")(scaled->memoryDc(), &t, 200);
+    GdiFlush();
+    EXPECT_EQ(std::memcmp(drawn->bits(), scaled->bits(), 200 * drawn->stride()), 0) << ini;
   }
 }
 

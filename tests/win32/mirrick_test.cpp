@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/win/loaded_library.h"
@@ -29,15 +30,17 @@ class Mirrick {
     initialize = module_.Export<KelvaneModuleInitializeFn>("Initialize");
     uninitialize = module_.Export<KelvaneModuleUninitializeFn>("Uninitialize");
     drawInfo = module_.Export<KelvaneModuleDrawFn>("DrawInfo");
+    drawInfoScaled = module_.Export<KelvaneModuleDrawScaledFn>("DrawInfoScaled");
     openConfig = module_.Export<KelvaneModuleOpenConfigFn>("OpenConfig");
   }
   bool loaded() const {
-    return module_.get() && initialize && uninitialize && drawInfo && openConfig;
+    return module_.get() && initialize && uninitialize && drawInfo && drawInfoScaled && openConfig;
   }
 
   KelvaneModuleInitializeFn initialize = nullptr;
   KelvaneModuleUninitializeFn uninitialize = nullptr;
   KelvaneModuleDrawFn drawInfo = nullptr;
+  KelvaneModuleDrawScaledFn drawInfoScaled = nullptr;
   KelvaneModuleOpenConfigFn openConfig = nullptr;
 
  private:
@@ -55,7 +58,7 @@ class MirrickTest : public testing::Test {
 
   static void Fill(const DrawSurface& surface) {
     HBRUSH brush = CreateSolidBrush(kTeal);
-    const RECT all{0, 0, 200, 200};
+    const RECT all{0, 0, static_cast<LONG>(surface.width()), static_cast<LONG>(surface.height())};
     FillRect(surface.memoryDc(), &all, brush);
     DeleteObject(brush);
   }
@@ -191,6 +194,52 @@ TEST_F(MirrickTest, LeavesPenBrushAndBackgroundModeAsItFoundThem) {
   SelectObject(dc, oldBrush);
   DeleteObject(pen);
   DeleteObject(brush);
+  mirrick.uninitialize();
+}
+
+// The smallest rectangle around the pixels of `surface` that are not `outside`
+// within `area`.
+RECT InkBounds(const DrawSurface& surface, const RECT& area, COLORREF outside) {
+  GdiFlush();
+  RECT ink = {area.right, area.bottom, area.left - 1, area.top - 1};
+  for (LONG y = area.top; y < area.bottom; ++y) {
+    for (LONG x = area.left; x < area.right; ++x) {
+      if (Pixel555(surface.bits(), surface.stride(), x, y) == To555(outside)) continue;
+      ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x),
+             std::max(ink.bottom, y)};
+    }
+  }
+  return ink;
+}
+
+// At 300 the box lies at its place and size times 1.5 and the text is written in
+// a font 1.5 times as high; at 200 the scaled export draws what DrawInfo draws.
+TEST_F(MirrickTest, TheScaledBoxAndTextGrowWithTheFace) {
+  Mirrick mirrick;
+  ASSERT_TRUE(mirrick.loaded());
+  mirrick.initialize(window_.get());
+  const SYSTEMTIME t = Time(5, 1, 9, 5, 3);
+  mirrick.drawInfo(expected_.memoryDc(), &t, 0);
+  EXPECT_EQ(mirrick.drawInfoScaled(drawn_.memoryDc(), &t, 200), 1);
+  EXPECT_TRUE(SameAsExpected());
+
+  DrawSurface large;
+  ASSERT_EQ(large.Create(window_.get(), 300, 300, 16), 1);
+  Fill(large);
+  EXPECT_EQ(mirrick.drawInfoScaled(large.memoryDc(), &t, 300), 1);
+  // The box and, between its border lines and clear of its rounded corners, the
+  // digits' ink, at 300 and at 200: positions and sizes 1.5 times as large.
+  const RECT areas[][2] = {{{0, 0, 300, 300}, {0, 0, 200, 200}},
+                           {{113, 220, 188, 243}, {75, 146, 125, 162}}};
+  const COLORREF around[] = {kTeal, RGB(255, 255, 255)};
+  for (int i = 0; i < 2; ++i) {
+    const RECT scaled = InkBounds(large, areas[i][0], around[i]);
+    const RECT small = InkBounds(expected_, areas[i][1], around[i]);
+    EXPECT_NEAR(scaled.left, 1.5 * small.left, 1.5) << i;
+    EXPECT_NEAR(scaled.top, 1.5 * small.top, 1.5) << i;
+    EXPECT_NEAR(scaled.right - scaled.left + 1, 1.5 * (small.right - small.left + 1), 1.5) << i;
+    EXPECT_NEAR(scaled.bottom - scaled.top + 1, 1.5 * (small.bottom - small.top + 1), 1.5) << i;
+  }
   mirrick.uninitialize();
 }
 
