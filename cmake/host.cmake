@@ -31,6 +31,7 @@ add_executable(host_tests
   tests/host/region_data_test.cpp
   tests/host/second_tick_test.cpp
   tests/host/time_change_tracker_test.cpp
+  tests/host/time_text_test.cpp
   tests/host/wallpaper_files_test.cpp
   tests/host/wallpaper_rotation_test.cpp
 )
