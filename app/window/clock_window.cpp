@@ -412,8 +412,9 @@ int FaceSizeAt(UINT dpi) {
 }
 
 bool ShapeClockWindow(HWND window, int size) {
+  if (size != ClockFace::kFaceSize) return ApplyClockOutline(window, size) != 0;
   RegionInfo region{};
-  return ApplyRegion(&region, window, kRegionResourceType, IDR_REGION, size) != 0;
+  return ApplyRegion(&region, window, kRegionResourceType, IDR_REGION) != 0;
 }
 
 void FollowSeeThrough(HWND window, ClockProgram& program) {

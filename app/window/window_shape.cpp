@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/win/file_bytes.h"
+#include "formats/clock_outline.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ void ShowRegionError(const char* text) { MessageBoxA(nullptr, text, "ERROR", MB_
 
 }  // namespace
 
-HRGN LoadRegionResource(RegionInfo* info, int id, const char* type, int scaledSize) {
+HRGN LoadRegionResource(RegionInfo* info, int id, const char* type) {
   HMODULE module = GetModuleHandleA(nullptr);
   HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(id), type);
   if (resource == nullptr) return nullptr;
@@ -28,15 +29,7 @@ HRGN LoadRegionResource(RegionInfo* info, int id, const char* type, int scaledSi
   const DWORD blockBytes = size - kRegionFileHeaderBytes;
   if (!CheckRegionData(block, blockBytes)) return nullptr;
   *info = RegionBoundSize(block);
-  const auto* regionData = reinterpret_cast<const RGNDATA*>(block);
-  if (scaledSize <= 0 || info->width <= 0 || info->height <= 0 ||
-      (scaledSize == info->width && scaledSize == info->height)) {
-    return ExtCreateRegion(nullptr, blockBytes, regionData);
-  }
-  const XFORM scale{static_cast<FLOAT>(scaledSize) / static_cast<FLOAT>(info->width),  0, 0,
-                    static_cast<FLOAT>(scaledSize) / static_cast<FLOAT>(info->height), 0, 0};
-  *info = RegionInfo{scaledSize, scaledSize};
-  return ExtCreateRegion(&scale, blockBytes, regionData);
+  return ExtCreateRegion(nullptr, blockBytes, reinterpret_cast<const RGNDATA*>(block));
 }
 
 HRGN LoadRegionFile(RegionInfo* info, const char* path) {
@@ -58,9 +51,10 @@ HRGN LoadRegionFile(RegionInfo* info, const char* path) {
                          reinterpret_cast<const RGNDATA*>(file.data() + kRegionFileHeaderBytes));
 }
 
-int ApplyRegion(RegionInfo* info, HWND window, const char* typeOrPath, int id, int scaledSize) {
-  HRGN region = id != 0 ? LoadRegionResource(info, id, typeOrPath, scaledSize)
-                        : LoadRegionFile(info, typeOrPath);
+namespace {
+
+// Shapes `window` with `region` and sizes it to `info`, keeping its top-left corner.
+int SetRegion(HWND window, const RegionInfo& info, HRGN region) {
   if (region == nullptr) return 0;
   RECT rect{};
   GetWindowRect(window, &rect);
@@ -70,6 +64,27 @@ int ApplyRegion(RegionInfo* info, HWND window, const char* typeOrPath, int id, i
     return 0;
   }
   // The region now belongs to the system.
-  MoveWindow(window, rect.left, rect.top, info->width, info->height, TRUE);
+  MoveWindow(window, rect.left, rect.top, info.width, info.height, TRUE);
   return 1;
+}
+
+}  // namespace
+
+int ApplyRegion(RegionInfo* info, HWND window, const char* typeOrPath, int id) {
+  HRGN region =
+      id != 0 ? LoadRegionResource(info, id, typeOrPath) : LoadRegionFile(info, typeOrPath);
+  return SetRegion(window, *info, region);
+}
+
+int ApplyClockOutline(HWND window, int size) {
+  const std::vector<uint8_t> file = ClockOutlineRegionFile(size);
+  RegionInfo info{};
+  size_t blockBytes = 0;
+  if (CheckRegionFile(file.data(), file.size(), &info, &blockBytes) != RegionFileResult::kOk) {
+    return 0;
+  }
+  return SetRegion(
+      window, info,
+      ExtCreateRegion(nullptr, static_cast<DWORD>(blockBytes),
+                      reinterpret_cast<const RGNDATA*>(file.data() + kRegionFileHeaderBytes)));
 }
