@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/window/clock_face.h"
+#include "app/window/clock_window.h"
 #include "base/win/gdi_handles.h"
 #include "bench/bench_figure.h"
 #include "bench/bench_timer.h"
@@ -64,6 +65,38 @@ void MeasureDraw(const char* name, const std::string& clockModule, const std::st
   char label[128];
   std::snprintf(label, sizeof label, "face composition at %d, %s, %d runs", size, name, kDrawRuns);
   PrintFigure(label, Median(draws), Median(floors));
+}
+
+// A change of DPI from 96 to 144 and back, as WM_DPICHANGED makes it: outline,
+// surfaces, the background drawn again, one face; next to one composition at 300.
+void MeasureDpiChange() {
+  TestWindow window(0, 0, 200, 200, RGB(0, 0, 0), true);
+  ClockFace face;
+  face.Attach(window.get());
+  face.SetModule(ClockFace::kClockSlot, LoadLibraryA((ExeDir() + "\\Analog.dll").c_str()));
+  face.SetModule(ClockFace::kInfoSlot, LoadLibraryA((ExeDir() + "\\Mirrick.dll").c_str()));
+  face.LoadBackground("");
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  std::vector<double> changes, faces;
+  for (int run = 0; run < 200; ++run) {
+    for (const int size : {300, 200}) {
+      const double us = Time([&] {
+        ShapeClockWindow(window.get(), size);
+        face.Resize(size);
+        face.Draw(&now);
+      });
+      if (size == 300) changes.push_back(us);
+    }
+    face.Resize(300);
+    faces.push_back(Time([&] { face.Draw(&now); }));
+    face.Resize(200);
+  }
+  for (int slot : {ClockFace::kClockSlot, ClockFace::kInfoSlot}) {
+    if (HMODULE module = face.SetModule(slot, nullptr)) FreeLibrary(module);
+  }
+  PrintFigure("a DPI change to 144 (outline, surfaces, background, one face), 200 runs",
+              Median(changes), Median(faces));
 }
 
 // Polls the probe pixel every millisecond until `shows` holds for it; false after
@@ -180,8 +213,11 @@ int main() {
   MeasureDraw("no modules", "", "");
   MeasureDraw("clock_red + info_green", "clock_red.dll", "info_green.dll");
   MeasureDraw("Mirrick", "", "Mirrick.dll");
-  // Modules that draw only at 200: the face is enlarged to the window's size.
+  // Modules that draw at any size, and ones that draw only at 200, whose face is
+  // enlarged to the window's size.
+  MeasureDraw("Analog + Mirrick drawing at 300", "Analog.dll", "Mirrick.dll", 300);
   MeasureDraw("clock_red + info_green enlarged", "clock_red.dll", "info_green.dll", 300);
+  MeasureDpiChange();
   MeasureFirstPaint(Setup::kEmpty, "no settings");
   MeasureFirstPaint(Setup::kShipped, "as shipped");
   return 0;
