@@ -83,6 +83,7 @@ add_library(kelvane_app STATIC
   app/customize/plugin_page.cpp
   app/plugins/enable_list_file.cpp
   app/plugins/plugin_host.cpp
+  app/window/clock_accessible.cpp
   app/window/clock_face.cpp
   app/window/clock_window.cpp
   app/window/full_screen.cpp
@@ -98,7 +99,7 @@ add_library(kelvane_app STATIC
   imaging/mag_picture.cpp
   imaging/ui_font.cpp
 )
-target_link_libraries(kelvane_app PUBLIC kelvane_base_win kelvane_raster msvfw32 shell32 comctl32)
+target_link_libraries(kelvane_app PUBLIC kelvane_base_win kelvane_raster msvfw32 shell32 comctl32 uuid)
 # The program and its tests see the SDK's function types, not its export declarations.
 target_compile_definitions(kelvane_app PUBLIC KELVANE_HOST)
 kelvane_win32_target(kelvane_app)

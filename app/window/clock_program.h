@@ -38,6 +38,8 @@ struct ClockProgram {
   // The second of the last composition driven by the tick timer; 0xFFFF makes the
   // first tick compose.
   uint16_t lastSecond = 0xFFFF;
+  // The minute last told to screen readers and the tray icon's tip.
+  uint16_t lastMinute = 0xFFFF;
   // The interval the tick timer runs at; 0 before it is first set.
   unsigned tickIntervalMs = 0;
   // Where the clock reads the local time: GetLocalTime, a test's own time in tests.

@@ -5,11 +5,13 @@
 
 #include "app/customize/customize_dialog.h"
 #include "app/customize/message_dialog.h"
+#include "app/window/clock_accessible.h"
 #include "app/window/clock_program.h"
 #include "app/window/second_tick.h"
 #include "app/window/see_through.h"
 #include "app/window/settings.h"
 #include "app/window/shell_windows.h"
+#include "app/window/time_text.h"
 #include "app/window/window_shape.h"
 #include "app/window/work_area.h"
 #include "base/win/dpi_awareness.h"
@@ -52,6 +54,16 @@ void StayBehind(HWND window, ClockProgram& program) {
   program.restacking = true;
   SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   program.restacking = false;
+}
+
+// A new minute for screen readers, which read the clock's name, and for the tray
+// icon's tip.
+void AnnounceMinute(HWND window, ClockProgram& program, const SYSTEMTIME& now) {
+  program.lastMinute = now.wMinute;
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+  program.tray.SetTip(
+      window,
+      JapaneseTimeText(now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute).c_str());
 }
 
 // Hides the clock while a full-screen program is in front on its monitor, and shows
@@ -373,6 +385,7 @@ void Tick(HWND window, ClockProgram& program) {
     }
     StayBehind(window, program);
     FollowFullScreen(window, program);
+    if (now.wMinute != program.lastMinute) AnnounceMinute(window, program, now);
     // Plug-ins may have taken a while: the next second is measured from now.
     program.readTime(&now);
   }
@@ -467,6 +480,10 @@ LRESULT CALLBACK ClockWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case kTrayCallbackMessage: OnTrayNotify(window, *program, wParam, lParam); break;
     case kStayBehindMessage: StayBehind(window, *program); break;
     case kForegroundChangedMessage: FollowFullScreen(window, *program); break;
+    case WM_GETOBJECT:
+      if (LRESULT answer = AnswerGetObject(window, wParam, lParam, program->readTime))
+        return answer;
+      break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "base/win/dpi_awareness.h"
@@ -72,7 +73,7 @@ void TrayIcon::Add(HWND window) {
   const IconHandle icon(static_cast<HICON>(LoadImageA(
       GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconResourceId_), IMAGE_ICON, size, size, 0)));
   record.hIcon = icon.get();
-  std::strncpy(record.szTip, kTip, sizeof record.szTip - 1);
+  std::strncpy(record.szTip, tip_, sizeof record.szTip - 1);
   // The shell's answer is not looked at: a refused icon leaves the clock hidden,
   // and a second start of the program shows it again.
   NotifyShell(NIM_ADD, &record);
@@ -84,6 +85,15 @@ void TrayIcon::Remove(HWND window) {
   present_ = 0;
   NOTIFYICONDATAA record = IconRecord(window, iconId_);
   NotifyShell(NIM_DELETE, &record);
+}
+
+void TrayIcon::SetTip(HWND window, const char* detail) {
+  std::snprintf(tip_, sizeof tip_, "%s\n%s", kTip, detail);
+  if (!present_) return;
+  NOTIFYICONDATAA record = IconRecord(window, iconId_);
+  record.uFlags = NIF_TIP;
+  std::strncpy(record.szTip, tip_, sizeof record.szTip - 1);
+  NotifyShell(NIM_MODIFY, &record);
 }
 
 void TrayIcon::Restore(HWND window) {

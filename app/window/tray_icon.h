@@ -12,6 +12,9 @@ class TrayIcon {
   // Deletes the icon when it is present.
   void Remove(HWND window);
   bool present() const { return present_ != 0; }
+  // "Kelvane Vesk" with `detail` (the date and time) on a second line, shown at
+  // once when the icon is there and kept for when it comes.
+  void SetTip(HWND window, const char* detail);
   // Reacts to the mouse message `lParam` over the icon. Returns 1 when a button
   // release showed the clock (or the menu), after which the caller removes the icon.
   int HandleNotify(HWND window, WPARAM wParam, LPARAM lParam);
@@ -27,4 +30,5 @@ class TrayIcon {
   int menuId_ = 0;
   int iconResourceId_ = 0;
   UINT callbackMessage_ = 0;
+  char tip_[64] = "Kelvane Vesk";
 };

@@ -1,9 +1,20 @@
+#include <windows.h>
+// After windows.h, whose types it uses.
 #include <gtest/gtest.h>
+#include <oleacc.h>
+
+#include <string>
 
 #include "app/window/clock_window.h"
+#include "app/window/time_text.h"
+#include "base/win/com_objects.h"
 #include "tests/program/running_clock.h"
 
 namespace {
+
+std::string Said(const SYSTEMTIME& t) {
+  return JapaneseTimeText(t.wMonth, t.wDay, t.wDayOfWeek, t.wHour, t.wMinute);
+}
 
 const COLORREF kPlum = RGB(0x88, 0x20, 0x60);
 
@@ -86,6 +97,34 @@ TEST(Companion, AHalfOpaqueClickThroughClockIsTurnedBackFromTheTray) {
   EXPECT_TRUE(WaitFor([&] { return folder.Get("WINDOW", "CLICK_THROUGH") == "0"; }));
   EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0);
   DestroyWindow(beneath);
+}
+
+// A screen reader in another process reads the clock's name: the date and the
+// time to the minute (taken on either side of the question, as the minute may turn).
+TEST(Companion, AScreenReaderReadsTheCurrentTime) {
+  ProgramFolder folder;
+  RunningClock clock(folder);
+  const HWND window = clock.WaitForWindow();
+  ASSERT_NE(window, nullptr);
+  const ComApartment apartment;
+  IAccessible* accessible = nullptr;
+  SYSTEMTIME before, after;
+  GetLocalTime(&before);
+  ASSERT_EQ(
+      AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&accessible)),
+      S_OK);
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  ASSERT_EQ(accessible->get_accName(self, &name), S_OK);
+  GetLocalTime(&after);
+  char text[64] = {};
+  WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
+  EXPECT_TRUE(text == Said(before) || text == Said(after)) << text;
+  SysFreeString(name);
+  accessible->Release();
 }
 
 }  // namespace

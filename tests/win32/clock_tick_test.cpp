@@ -1,10 +1,14 @@
+#include <windows.h>
+// After windows.h, whose types it uses.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
 
 #include "app/window/clock_program.h"
 #include "app/window/clock_window.h"
+#include "base/win/com_objects.h"
 #include "tests/win32/test_support.h"
 
 namespace {
@@ -18,6 +22,7 @@ SYSTEMTIME At(WORD hour, WORD minute, WORD second, WORD millisecond) {
   time.wYear = 2026;
   time.wMonth = 12;
   time.wDay = 9;
+  time.wDayOfWeek = 3;
   time.wHour = hour;
   time.wMinute = minute;
   time.wSecond = second;
@@ -83,6 +88,28 @@ TEST_F(ClockTickTest, ATickComposesAndNotifiesOncePerSecondAndATimeChangeOrWakeA
   EXPECT_EQ(Send(At(12, 34, 58, 10), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC),
             (Lines{"clock_red DrawClock 58", "plugin_good NotifySec 12:34:58"}));
   EXPECT_EQ(Send(At(12, 34, 59, 10), WM_POWERBROADCAST, PBT_APMSUSPEND), Lines{});
+}
+
+// A screen reader asking the clock window finds a clock named by the date and time.
+TEST_F(ClockTickTest, AScreenReaderReadsTheDateAndTimeInJapanese) {
+  g_now = At(14, 5, 30, 0);
+  const ComApartment apartment;  // a screen reader's thread
+  IAccessible* accessible = nullptr;
+  ASSERT_EQ(
+      AccessibleObjectFromWindow(program_.window, static_cast<DWORD>(OBJID_CLIENT),
+                                 __uuidof(IAccessible), reinterpret_cast<void**>(&accessible)),
+      S_OK);
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  ASSERT_EQ(accessible->get_accName(self, &name), S_OK);
+  EXPECT_STREQ(name, L"12月9日(水) 14時05分");
+  VARIANT role{};
+  ASSERT_EQ(accessible->get_accRole(self, &role), S_OK);
+  EXPECT_EQ(role.lVal, ROLE_SYSTEM_CLOCK);
+  SysFreeString(name);
+  accessible->Release();
 }
 
 }  // namespace
