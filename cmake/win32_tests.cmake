@@ -167,8 +167,4 @@ target_link_libraries(analog_bench PRIVATE kelvane_app win32_test_support)
 add_dependencies(analog_bench Analog Mirrick)
 kelvane_win32_target(analog_bench)
 
-# Draws faces through the modules' scaled exports for scripts/dpi-screenshots.sh.
-add_executable(scaled_face_shot bench/scaled_face_shot.cpp $<TARGET_OBJECTS:kelvane_resources>)
-target_link_libraries(scaled_face_shot PRIVATE kelvane_app win32_test_support)
-add_dependencies(scaled_face_shot Analog Mirrick)
-kelvane_win32_target(scaled_face_shot)
+

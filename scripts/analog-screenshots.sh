@@ -24,18 +24,6 @@ cp "$windows_build/Analog.dll" "$folder/clock/"
 cp "$windows_build/Mirrick.dll" "$folder/info/"
 cp "$root"/resources/background/* "$folder/background/"
 
-# A POSIX time zone whose local time is now `shown`: its offset from UTC is
-# written with the sign turned round ("XXX-01:30" is ninety minutes ahead).
-time_zone_showing() {
-  local now target offset sign
-  now=$(( $(date -u +%s) / 60 % 1440 ))
-  target=$(( 10#${1%%:*} * 60 + 10#${1##*:} ))
-  offset=$(( (target - now + 1440 + 720) % 1440 - 720 ))
-  sign=-
-  [ "$offset" -lt 0 ] && { sign=+; offset=$(( -offset )); }
-  printf 'XXX%s%02d:%02d' "$sign" $((offset / 60)) $((offset % 60))
-}
-
 # Starts the clock at the screen's top left corner, waits until its face is
 # painted and a few seconds have passed, and saves the 200 x 200 face.
 shoot() {

@@ -98,3 +98,16 @@ print_rate() {
     printf "%s: %.2f a second (floor %.2f, ratio %.2f)\n", label, a / s, b / s, (b > 0 ? a / b : 0)
   }'
 }
+
+# A POSIX time zone whose local time is now $1 (HH:MM), for a screenshot at a set
+# time: its offset from UTC is written with the sign turned round ("XXX-01:30"
+# is ninety minutes ahead).
+time_zone_showing() {
+  local now target offset sign
+  now=$(( $(date -u +%s) / 60 % 1440 ))
+  target=$(( 10#${1%%:*} * 60 + 10#${1##*:} ))
+  offset=$(( (target - now + 1440 + 720) % 1440 - 720 ))
+  sign=-
+  [ "$offset" -lt 0 ] && { sign=+; offset=$(( -offset )); }
+  printf 'XXX%s%02d:%02d' "$sign" $((offset / 60)) $((offset % 60))
+}

@@ -24,6 +24,10 @@ constexpr COLORREF kBorderColour = RGB(10, 10, 10);
 constexpr RECT kBox = {65, 145, 135, 163};
 constexpr int kCornerSize = 10;
 constexpr POINT kTextOrigin = {70, 145};
+// The widest text and the width it takes at 200, from the origin to the box's
+// right side less a margin.
+constexpr char kWidestText[] = "00:00:00";
+constexpr int kTextRoom = 61;
 
 int Scaled(int value, int faceSize) { return MulDiv(value, faceSize, KELVANE_FACE_SIZE); }
 
@@ -33,20 +37,37 @@ void FreeScaledFont() {
 }
 
 // The device context's own font (the one the 200 x 200 face is written in) with
-// the letters' height and width scaled.
+// the letters' height scaled. The font the system gives a device context is made
+// for the screen's DPI, already larger on a high-DPI screen: it is taken back to
+// 96 DPI first, the size of the face's design. A font of that name made anew may
+// be wider than the design's: it is then narrowed until the time fits the box as
+// it does at 200.
 void MakeScaledFont(HDC dc, int faceSize) {
   if (g_scaled.faceSize == faceSize) return;
   FreeScaledFont();
+  g_scaled.faceSize = faceSize;
   LOGFONTA font{};
   TEXTMETRICA metrics{};
-  if (GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font) == sizeof font &&
-      GetTextMetricsA(dc, &metrics) && GetTextFaceA(dc, LF_FACESIZE, font.lfFaceName) > 0) {
-    font.lfHeight = Scaled(metrics.tmHeight, faceSize);
-    font.lfWidth = Scaled(metrics.tmAveCharWidth, faceSize);
-    font.lfOutPrecision = OUT_TT_PRECIS;
-    g_scaled.font = CreateFontIndirectA(&font);
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  if (dpi <= 0 || GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font) != sizeof font ||
+      !GetTextMetricsA(dc, &metrics) || GetTextFaceA(dc, LF_FACESIZE, font.lfFaceName) <= 0) {
+    return;
   }
-  g_scaled.faceSize = faceSize;
+  font.lfHeight =
+      MulDiv(metrics.tmHeight, faceSize * USER_DEFAULT_SCREEN_DPI, KELVANE_FACE_SIZE * dpi);
+  font.lfWidth = 0;
+  font.lfOutPrecision = OUT_TT_PRECIS;
+  g_scaled.font = CreateFontIndirectA(&font);
+  HGDIOBJ previous = SelectObject(dc, g_scaled.font);
+  SIZE extent{};
+  const bool measured = GetTextExtentPoint32A(dc, kWidestText, sizeof kWidestText - 1, &extent) &&
+                        GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, previous);
+  const int room = Scaled(kTextRoom, faceSize);
+  if (!measured || extent.cx <= room) return;
+  font.lfWidth = MulDiv(metrics.tmAveCharWidth, room, extent.cx);
+  DeleteObject(g_scaled.font);
+  g_scaled.font = CreateFontIndirectA(&font);
 }
 
 // The rounded box with its border; at 200 drawn with the pen made in Initialize.
