@@ -7,7 +7,7 @@ source "$(dirname "$0")/common.sh"
 packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix wine64
-  wine xvfb xdotool locales fonts-ipafont-gothic fonts-dejavu-core
+  wine xvfb xdotool xcompmgr locales fonts-ipafont-gothic fonts-dejavu-core
   cmake make g++ clang libclang-rt-14-dev googletest imagemagick python3 nsis zip unzip
 )
 
