@@ -81,9 +81,9 @@ int DrawBackgroundPicture(const char* path, HDC dc, int x, int y, int width, int
   }
 
   const DrawDibHandle drawDib;
-  const bool drawn = drawDib.Draw(dc, x, y, width != 0 ? width : sourceWidth,
-                                  height != 0 ? height : sourceHeight, header, pixels, 0, 0,
-                                  sourceWidth, sourceHeight, DDF_BACKGROUNDPAL);
+  const bool drawn =
+      drawDib.Draw(dc, x, y, width != 0 ? width : sourceWidth, height != 0 ? height : sourceHeight,
+                   header, pixels, 0, 0, sourceWidth, sourceHeight, DDF_BACKGROUNDPAL);
   return drawn ? 1 : 0;
 }
 

@@ -14,9 +14,8 @@ class DrawDibHandle {
   DrawDibHandle& operator=(const DrawDibHandle&) = delete;
 
   // DrawDibDraw with this handle; false when nothing could be drawn.
-  bool Draw(HDC dc, int x, int y, int width, int height, BITMAPINFOHEADER* header,
-            const void* bits, int sourceX, int sourceY, int sourceWidth, int sourceHeight,
-            UINT flags) const;
+  bool Draw(HDC dc, int x, int y, int width, int height, BITMAPINFOHEADER* header, const void* bits,
+            int sourceX, int sourceY, int sourceWidth, int sourceHeight, UINT flags) const;
 
   HDRAWDIB get() const { return handle_; }
 

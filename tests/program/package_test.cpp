@@ -74,10 +74,9 @@ TEST(PackageTest, TheInstallerInstallsUpgradesKeepingSettingsAndUninstallsEveryt
   WriteBytes(folder + "\\LICENSE.txt", {'t', 'h', 'e', 'i', 'r', 's'});
   ASSERT_EQ(RunToEnd("\"" + setup + "\" /S /STARTUP /D=" + folder), 0);
 
-  for (const char* file :
-       {"Kelvane.exe", "clock\\Analog.dll", "info\\Mirrick.dll", "plugin\\wallpaper.dll",
-        "plugin\\chime.dll", "plugin\\enable.txt", "background\\dawn_lake.orb", "readme_ja.txt",
-        "uninstall.exe"}) {
+  for (const char* file : {"Kelvane.exe", "clock\\Analog.dll", "info\\Mirrick.dll",
+                           "plugin\\wallpaper.dll", "plugin\\chime.dll", "plugin\\enable.txt",
+                           "background\\dawn_lake.orb", "readme_ja.txt", "uninstall.exe"}) {
     EXPECT_TRUE(Exists(folder + "\\" + file)) << file;
   }
   EXPECT_EQ(ReadText(folder + "\\LICENSE.txt"), "theirs");
