@@ -374,6 +374,10 @@ bool IsCursorNear(HWND window) {
 void Tick(HWND window, ClockProgram& program) {
   SYSTEMTIME now;
   program.readTime(&now);
+  if (const unsigned rest = WaitInPlace(program.lastSecond, now.wSecond, now.wMilliseconds)) {
+    Sleep(rest);
+    program.readTime(&now);
+  }
   if (now.wSecond != program.lastSecond) {
     program.lastSecond = now.wSecond;
     program.face.Draw(&now);

@@ -9,3 +9,9 @@ unsigned TickInterval(uint16_t shownSecond, uint16_t second, uint16_t millisecon
   }
   return 1000u - millisecond + kTickMarginMs;
 }
+
+unsigned WaitInPlace(uint16_t shownSecond, uint16_t second, uint16_t millisecond) {
+  if (second != shownSecond || millisecond >= 1000) return 0;
+  const unsigned rest = 1000u - millisecond;
+  return rest < kShortestTimerMs ? rest : 0;
+}

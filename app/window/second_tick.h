@@ -21,3 +21,11 @@ constexpr unsigned kSteadyTickMs = 1000;
 // second is already past (the tick's own work outlasted its second, or the clock
 // was set).
 unsigned TickInterval(uint16_t shownSecond, uint16_t second, uint16_t millisecond);
+
+// A window timer waits at least this long (USER_TIMER_MINIMUM): one set for the
+// last few milliseconds of a second would come that much late.
+constexpr unsigned kShortestTimerMs = 10;
+
+// How long a tick that came just before the end of the shown second waits in
+// place for the next one (0: it does not wait, a timer is set instead).
+unsigned WaitInPlace(uint16_t shownSecond, uint16_t second, uint16_t millisecond);
