@@ -61,6 +61,7 @@ add_executable(win32_tests
   tests/win32/clock_face_test.cpp
   tests/win32/context_menu_test.cpp
   tests/win32/draw_surface_test.cpp
+  tests/win32/folder_listing_test.cpp
   tests/win32/mag_picture_test.cpp
   tests/win32/message_dialog_test.cpp
   tests/win32/mirrick_test.cpp
