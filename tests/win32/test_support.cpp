@@ -219,18 +219,9 @@ COLORREF To555(COLORREF color) { return color & 0xF8F8F8; }
 std::vector<unsigned char> MakeBmp24(int width, int height,
                                      const std::function<COLORREF(int, int)>& color) {
   const int stride = (width * 3 + 3) / 4 * 4;
-  std::vector<unsigned char> file(54 + static_cast<size_t>(stride) * height, 0);
-  file[0] = 'B';
-  file[1] = 'M';
-  WriteUint32(file.data() + 2, static_cast<uint32_t>(file.size()));
-  WriteUint32(file.data() + 10, 54);
-  WriteUint32(file.data() + 14, 40);
-  WriteUint32(file.data() + 18, static_cast<uint32_t>(width));
-  WriteUint32(file.data() + 22, static_cast<uint32_t>(height));
-  file[26] = 1;
-  file[28] = 24;
+  std::vector<unsigned char> pixels(static_cast<size_t>(stride) * height, 0);
   for (int y = 0; y < height; ++y) {
-    unsigned char* row = file.data() + 54 + static_cast<size_t>(height - 1 - y) * stride;
+    unsigned char* row = pixels.data() + static_cast<size_t>(height - 1 - y) * stride;
     for (int x = 0; x < width; ++x) {
       const COLORREF c = color(x, y);
       row[3 * x] = GetBValue(c);
@@ -238,7 +229,46 @@ std::vector<unsigned char> MakeBmp24(int width, int height,
       row[3 * x + 2] = GetRValue(c);
     }
   }
+  return MakeBmpFile(width, height, 24, BI_RGB, {}, pixels);
+}
+
+std::vector<unsigned char> MakeBmpFile(int width, int height, uint16_t bits, uint32_t compression,
+                                       const std::vector<unsigned char>& table,
+                                       const std::vector<unsigned char>& pixels) {
+  std::vector<unsigned char> file(54);
+  file[0] = 'B';
+  file[1] = 'M';
+  WriteUint32(&file[2], static_cast<uint32_t>(54 + table.size() + pixels.size()));
+  WriteUint32(&file[10], static_cast<uint32_t>(54 + table.size()));
+  WriteUint32(&file[14], 40);
+  WriteUint32(&file[18], static_cast<uint32_t>(width));
+  WriteUint32(&file[22], static_cast<uint32_t>(height));
+  WriteUint32(&file[26], 1u | static_cast<uint32_t>(bits) << 16);  // planes, bits per pixel
+  WriteUint32(&file[30], compression);
+  WriteUint32(&file[34], static_cast<uint32_t>(pixels.size()));
+  WriteUint32(&file[46], bits <= 8 ? static_cast<uint32_t>(table.size() / 4) : 0);
+  file.insert(file.end(), table.begin(), table.end());
+  file.insert(file.end(), pixels.begin(), pixels.end());
   return file;
+}
+
+BgraPicture MakePicture(int width, int height, const std::function<COLORREF(int, int)>& color) {
+  BgraPicture picture{width, height, {}};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const COLORREF c = color(x, y);
+      picture.pixels.push_back(0xFF000000u | GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+    }
+  }
+  return picture;
+}
+
+std::vector<unsigned char> EncodePicture(const BgraPicture& picture, PictureFileType type) {
+  const TempDir dir("kelvane-encoded");
+  const std::string path = dir.File("picture");
+  EXPECT_TRUE(WritePictureFile(path.c_str(), picture, type));
+  const std::string text = ReadText(path);
+  return std::vector<unsigned char>(text.begin(), text.end());
 }
 
 namespace {

@@ -56,23 +56,10 @@ bool Near(const Corners& corners, const Corners& expected, int tolerance) {
   return true;
 }
 
-// A 2 x 2 BMP file with a 40-byte header; a negative height is top-down.
+// A 2 x 2 BMP file; a negative height is top-down.
 Bytes Bmp(uint16_t bits, uint32_t compression, int32_t height, const Bytes& table,
           const Bytes& pixels) {
-  Bytes file(54);
-  file[0] = 'B';
-  file[1] = 'M';
-  WriteUint32(&file[10], static_cast<uint32_t>(54 + table.size()));
-  WriteUint32(&file[14], 40);
-  WriteUint32(&file[18], 2);
-  WriteUint32(&file[22], static_cast<uint32_t>(height));
-  WriteUint32(&file[26], 1u | bits << 16);  // planes, bits per pixel
-  WriteUint32(&file[30], compression);
-  WriteUint32(&file[34], static_cast<uint32_t>(pixels.size()));
-  WriteUint32(&file[46], bits <= 8 ? 4 : 0);  // colours used
-  file.insert(file.end(), table.begin(), table.end());
-  file.insert(file.end(), pixels.begin(), pixels.end());
-  return file;
+  return MakeBmpFile(2, height, bits, compression, table, pixels);
 }
 
 class WicPictureTest : public testing::Test {
@@ -80,13 +67,6 @@ class WicPictureTest : public testing::Test {
   std::string Write(const std::string& name, const Bytes& bytes) const {
     WriteBytes(dir_.File(name), bytes);
     return dir_.File(name);
-  }
-
-  // The bytes of `picture` as WritePictureFile writes them.
-  Bytes Encoded(const BgraPicture& picture, PictureFileType type) const {
-    EXPECT_TRUE(WritePictureFile(dir_.File("encoded").c_str(), picture, type));
-    const std::string text = ReadText(dir_.File("encoded"));
-    return Bytes(text.begin(), text.end());
   }
 
   // The whole upright picture at `path`, scaled to `target` (its own size when 0 x 0).
@@ -108,8 +88,8 @@ TEST_F(WicPictureTest, DecodesEveryKindWithItsColours) {
     Bytes file;
     int tolerance;
   } table[] = {
-      {"PNG", Encoded(Quadrants(32, 32), PictureFileType::kPng), 0},
-      {"JPEG", Encoded(Quadrants(32, 32), PictureFileType::kJpeg), 16},
+      {"PNG", EncodePicture(Quadrants(32, 32), PictureFileType::kPng), 0},
+      {"JPEG", EncodePicture(Quadrants(32, 32), PictureFileType::kJpeg), 16},
       {"GIF, its first frame", kGif, 0},
       {"BMP, 24 bits, top-down",
        Bmp(24, BI_RGB, -2, {}, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}), 0},
@@ -135,7 +115,7 @@ TEST_F(WicPictureTest, DecodesEveryKindWithItsColours) {
 
 TEST_F(WicPictureTest, StandsEveryExifOrientationUpright) {
   // Stored 64 x 32, turned by each orientation; decoded whole and shrunk by 4.
-  const Bytes jpeg = Encoded(Quadrants(64, 32), PictureFileType::kJpeg);
+  const Bytes jpeg = EncodePicture(Quadrants(64, 32), PictureFileType::kJpeg);
   const struct {
     uint16_t orientation;
     Corners corners;
@@ -161,20 +141,20 @@ TEST_F(WicPictureTest, ShrinksWithAFilterAndDecodesTheCoveredPart) {
   BgraPicture board{64, 64, {}};
   for (int i = 0; i < 64 * 64; ++i) board.pixels.push_back((i + i / 64) % 2 ? kWhite : 0xFF000000);
   const BgraPicture grey =
-      DecodeWhole(Write("board.png", Encoded(board, PictureFileType::kPng)), {16, 16});
+      DecodeWhole(Write("board.png", EncodePicture(board, PictureFileType::kPng)), {16, 16});
   EXPECT_TRUE(Near(CornersOf(grey), {0xFF808080, 0xFF808080, 0xFF808080, 0xFF808080}, 2));
 
   // The centred 32 x 32 of 64 x 32 quadrants holds half of each.
   const WicPicture wide(
-      Write("wide.png", Encoded(Quadrants(64, 32), PictureFileType::kPng)).c_str());
+      Write("wide.png", EncodePicture(Quadrants(64, 32), PictureFileType::kPng)).c_str());
   EXPECT_EQ(CornersOf(wide.Decode(CoverSource(wide.size(), {16, 16}), {16, 16})), kQuadrants);
   EXPECT_TRUE(wide.Decode({33, 0, 32, 32}, {16, 16}).empty());
   EXPECT_TRUE(wide.Decode({0, 0, 32, 32}, {20001, 1}).empty());
 }
 
 TEST_F(WicPictureTest, HostileFilesDecodeToNothing) {
-  const Bytes jpeg = Encoded(Quadrants(32, 32), PictureFileType::kJpeg);
-  Bytes badCrc = Encoded(Quadrants(32, 32), PictureFileType::kPng);
+  const Bytes jpeg = EncodePicture(Quadrants(32, 32), PictureFileType::kJpeg);
+  Bytes badCrc = EncodePicture(Quadrants(32, 32), PictureFileType::kPng);
   badCrc[29] ^= 1;  // IHDR's CRC
   Bytes huge = kGif;
   WriteUint32(&huge[6], 30000 | 30000u << 16);
@@ -190,8 +170,8 @@ TEST_F(WicPictureTest, HostileFilesDecodeToNothing) {
       {"crc.png", badCrc},
       {"huge.gif", huge},  // a 2 x 2 frame on a 30,000 x 30,000 screen
       // Pictures that decode but have a side longer than 20,000.
-      {"wide.png", Encoded(line, PictureFileType::kPng)},
-      {"wide.jpg", Encoded(line, PictureFileType::kJpeg)},
+      {"wide.png", EncodePicture(line, PictureFileType::kPng)},
+      {"wide.jpg", EncodePicture(line, PictureFileType::kJpeg)},
       {"wide.bmp", wideBmp},
       {"text.png", Bytes(text.begin(), text.end())},
       {"empty.gif", {}},
