@@ -66,7 +66,11 @@ HMODULE ClockFace::GetModule(int slot) const {
 
 int ClockFace::LoadBackground(const char* path) {
   HDC dc = background_.memoryDc();
-  if (!DrawBackgroundPicture(path, dc, 0, 0, 0, 0)) DrawBitmapWithDial(path, dc, IDB_DIAL);
+  if (!DrawBackgroundPicture(path, dc, 0, 0, 0, 0)) {
+    const PictureSize face{static_cast<int>(background_.width()),
+                           static_cast<int>(background_.height())};
+    DrawBitmapWithDial(path, dc, face, IDB_DIAL);
+  }
   return 1;
 }
 

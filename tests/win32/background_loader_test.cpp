@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "app/window/clock_face.h"
 #include "base/little_endian.h"
 #include "resources/resource_ids.h"
 #include "tests/win32/test_support.h"
+#include "tools/exif_segment.h"
 #include "tools/orb_writer.h"
 
 namespace {
@@ -17,6 +19,13 @@ const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kTeal = RGB(0x40, 0x80, 0xC0);
 const COLORREF kOlive = RGB(0x80, 0x80, 0x00);
 const COLORREF kPlum = RGB(0x88, 0x20, 0x60);
+
+// A 2 x 2 GIF drawn by hand: red, green above blue, white. Its 3-bit codes are
+// clear, the four pixels (the last 4 bits wide) and end.
+const std::vector<unsigned char> kQuadrantsGif = {
+    'G', 'I', 'F', '8',  '9', 'a', 2, 0,    2,    0,    0x81, 0,    0, 0xFF,
+    0,   0,   0,   0xFF, 0,   0,   0, 0xFF, 0xFF, 0xFF, 0xFF, 0x2C, 0, 0,
+    0,   0,   2,   0,    2,   0,   0, 2,    3,    0x44, 0x34, 0x05, 0, 0x3B};
 
 // The dial's ring runs about 73 to 82 pixels from the centre: (104, 23) lies on it, between two
 // minute marks.
@@ -188,20 +197,152 @@ TEST_F(LoadBackgroundTest, ATopDownPictureShowsItsFirstRowsAtTheTop) {
   EXPECT_EQ(Background(10, 190), To555(kPlum));
 }
 
-TEST_F(LoadBackgroundTest, AnRle8PictureShowsItsPixelsOrFallsBack) {
-  // Every row one run of 200 pixels of entry 7 and an end of line; then the end of the picture.
-  OrbPicture picture = Orb8Picture(200, 200, kPlum);
-  picture.pixels.clear();
-  for (int row = 0; row < 200; ++row) picture.pixels.insert(picture.pixels.end(), {200, 7, 0, 0});
-  picture.pixels.insert(picture.pixels.end(), {0, 1});
-  picture.infoHeader[16] = 1;
-  WriteUint32(picture.infoHeader.data() + 20, static_cast<uint32_t>(picture.pixels.size()));
-  const std::string path = dir_.File("rle8.orb");
-  WriteBytes(path, BuildOrbFile(picture));
-  face_.LoadBackground(path.c_str());
-  if (Background(10, 10) == To555(kPlum)) {
-    EXPECT_EQ(Background(kRingX, kRingY), To555(kPlum));
-  } else {
+TEST_F(LoadBackgroundTest, RleOrbPicturesThatDrawDibRefusesShowTheirPixels) {
+  for (const uint16_t bits : {4, 8}) {
+    // Every row one run of 200 pixels of entry 7 and an end of line; then the end of the picture.
+    OrbPicture picture = Orb8Picture(200, 200, kPlum, 0, 1u << bits);
+    picture.infoHeader[14] = static_cast<unsigned char>(bits);
+    picture.infoHeader[16] = bits == 8 ? BI_RLE8 : BI_RLE4;
+    picture.pixels.clear();
+    const unsigned char index = bits == 8 ? 7 : 0x77;
+    for (int row = 0; row < 200; ++row) {
+      picture.pixels.insert(picture.pixels.end(), {200, index, 0, 0});
+    }
+    picture.pixels.insert(picture.pixels.end(), {0, 1});
+    WriteUint32(picture.infoHeader.data() + 20, static_cast<uint32_t>(picture.pixels.size()));
+    const std::string path = dir_.File("rle.orb");
+    WriteBytes(path, BuildOrbFile(picture));
+    face_.LoadBackground(path.c_str());
+    EXPECT_EQ(Background(10, 10), To555(kPlum)) << bits;
+    EXPECT_EQ(Background(kRingX, kRingY), To555(kPlum)) << bits;
+  }
+}
+
+// A 200 x 200 BMP file, teal above plum, of `bits` and `compression`, stored top-down or bottom-up.
+std::vector<unsigned char> TwoToneBmp(uint16_t bits, uint32_t compression, bool topDown) {
+  const std::vector<unsigned char> palette = {0xC0, 0x80, 0x40, 0, 0x60, 0x20, 0x88, 0};
+  const std::vector<unsigned char> masks565 = {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0};
+  const std::vector<unsigned char> masks888 = {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0};
+  std::vector<unsigned char> pixels;
+  for (int stored = 0; stored < 200; ++stored) {
+    const int tone = (stored < 100) == topDown ? 0 : 1;
+    const unsigned char* bgr = palette.data() + 4 * tone;
+    const uint16_t pixel565 = tone == 0 ? 0x4418 : 0x890C;
+    for (int x = 0; x < 200; ++x) {
+      if (compression == BI_RLE8 || compression == BI_RLE4) break;
+      if (bits == 8) pixels.push_back(static_cast<unsigned char>(tone));
+      if (bits == 16)
+        pixels.insert(pixels.end(), {static_cast<unsigned char>(pixel565),
+                                     static_cast<unsigned char>(pixel565 >> 8)});
+      if (bits >= 24) pixels.insert(pixels.end(), bgr, bgr + 3);
+      if (bits == 32) pixels.push_back(0);
+    }
+    if (compression == BI_RLE8)
+      pixels.insert(pixels.end(), {200, static_cast<unsigned char>(tone), 0, 0});
+    if (compression == BI_RLE4)
+      pixels.insert(pixels.end(), {200, static_cast<unsigned char>(tone * 0x11), 0, 0});
+  }
+  if (compression == BI_RLE8 || compression == BI_RLE4) pixels.insert(pixels.end(), {0, 1});
+  const std::vector<unsigned char>& table = bits <= 8    ? palette
+                                            : bits == 16 ? masks565
+                                            : compression == BI_BITFIELDS
+                                                ? masks888
+                                                : std::vector<unsigned char>();
+  return MakeBmpFile(200, topDown ? -200 : 200, bits, compression, table, pixels);
+}
+
+TEST_F(LoadBackgroundTest, EveryValidBmpShowsItsColoursUnderTheDial) {
+  const struct {
+    const char* what;
+    uint16_t bits;
+    uint32_t compression;
+    bool topDown;
+  } table[] = {
+      {"24 bits, top-down", 24, BI_RGB, true},
+      {"8 bits, top-down", 8, BI_RGB, true},
+      {"RLE8", 8, BI_RLE8, false},
+      {"RLE4", 4, BI_RLE4, false},
+      {"16 bits 5-6-5 bit fields", 16, BI_BITFIELDS, false},
+      {"32 bits bit fields, top-down", 32, BI_BITFIELDS, true},
+  };
+  for (const auto& row : table) {
+    const std::string path = dir_.File("picture.bmp");
+    WriteBytes(path, TwoToneBmp(row.bits, row.compression, row.topDown));
+    face_.LoadBackground(path.c_str());
+    EXPECT_EQ(Background(10, 10), To555(kTeal)) << row.what;
+    EXPECT_EQ(Background(10, 190), To555(kPlum)) << row.what;
+    EXPECT_EQ(Background(kRingX, kRingY), To555(kWhite)) << row.what;
+  }
+}
+
+// True when each channel of the 16-bit surface's colour `a` lies within 16 of `b`'s.
+bool Near(COLORREF a, COLORREF b) {
+  return std::abs(GetRValue(a) - GetRValue(b)) <= 16 &&
+         std::abs(GetGValue(a) - GetGValue(b)) <= 16 && std::abs(GetBValue(a) - GetBValue(b)) <= 16;
+}
+
+TEST_F(LoadBackgroundTest, PhotographsCoverTheFaceUprightUnderTheDial) {
+  // Olive is what the cover cuts off; turned by orientation 6, the stored left half is the top.
+  const auto banded = [](int x, int y) {
+    return x < 100 || x >= 300 ? kOlive : y < 100 ? kTeal : kPlum;
+  };
+  const auto tall = [](int, int y) {
+    return y < 100 || y >= 300 ? kOlive : y < 200 ? kTeal : kPlum;
+  };
+  const auto stored = [](int x, int) { return x < 200 ? kTeal : kPlum; };
+  const std::vector<unsigned char> turned =
+      WithExifOrientation(EncodePicture(MakePicture(400, 200, stored), PictureFileType::kJpeg), 6);
+  const struct {
+    const char* name;
+    std::vector<unsigned char> file;
+    COLORREF top, bottom;
+  } table[] = {
+      {"wide.png", EncodePicture(MakePicture(400, 200, banded), PictureFileType::kPng), kTeal,
+       kPlum},
+      {"tall.JPG", EncodePicture(MakePicture(200, 400, tall), PictureFileType::kJpeg), kTeal,
+       kPlum},
+      {"turned.jpeg", turned, kTeal, kPlum},
+      {"quadrants.gif", kQuadrantsGif, RGB(255, 0, 0), RGB(0, 0, 255)},
+      {"clear.png",
+       EncodePicture(BgraPicture{8, 8, std::vector<uint32_t>(64, 0)}, PictureFileType::kPng),
+       kBlack, kBlack},
+  };
+  for (const auto& row : table) {
+    const std::string path = dir_.File(row.name);
+    WriteBytes(path, row.file);
+    face_.LoadBackground(path.c_str());
+    EXPECT_TRUE(Near(Background(10, 10), row.top))
+        << row.name << std::hex << " " << Background(10, 10);
+    EXPECT_TRUE(Near(Background(10, 190), row.bottom))
+        << row.name << std::hex << " " << Background(10, 190);
+    EXPECT_EQ(Background(kRingX, kRingY), To555(kWhite)) << row.name;
+  }
+}
+
+TEST_F(LoadBackgroundTest, HostilePicturesGiveBlackWithTheDial) {
+  const std::vector<unsigned char> jpeg =
+      EncodePicture(MakePicture(64, 64, [](int, int) { return kTeal; }), PictureFileType::kJpeg);
+  std::vector<unsigned char> badCrc =
+      EncodePicture(MakePicture(64, 64, [](int, int) { return kTeal; }), PictureFileType::kPng);
+  badCrc[29] ^= 1;  // IHDR's CRC
+  std::vector<unsigned char> huge = kQuadrantsGif;
+  WriteUint32(&huge[6], 30000 | 30000u << 16);  // a 2 x 2 frame on a 30,000 x 30,000 screen
+  const std::string text = "これは絵ではありません";
+  const struct {
+    const char* name;
+    std::vector<unsigned char> file;
+  } table[] = {
+      {"truncated.jpg", std::vector<unsigned char>(jpeg.begin(), jpeg.begin() + jpeg.size() / 2)},
+      {"crc.png", badCrc},
+      {"huge.gif", huge},
+      {"text.png", std::vector<unsigned char>(text.begin(), text.end())},
+      {"empty.gif", {}},
+  };
+  for (const auto& row : table) {
+    const std::string path = dir_.File(row.name);
+    WriteBytes(path, row.file);
+    EXPECT_EQ(face_.LoadBackground(path.c_str()), 1);
+    SCOPED_TRACE(row.name);
     ExpectBlackWithDial();
   }
 }
@@ -212,7 +353,7 @@ TEST(DrawBitmapWithDial, KeepsTheCallersColoursAndBitmap) {
   ASSERT_EQ(surface.Create(window.get(), 200, 200, 24), 1);
   SetBkColor(surface.memoryDc(), kTeal);
   SetTextColor(surface.memoryDc(), kOlive);
-  EXPECT_EQ(DrawBitmapWithDial("", surface.memoryDc(), IDB_DIAL), 1);
+  EXPECT_EQ(DrawBitmapWithDial("", surface.memoryDc(), {200, 200}, IDB_DIAL), 1);
   EXPECT_EQ(GetBkColor(surface.memoryDc()), kTeal);
   EXPECT_EQ(GetTextColor(surface.memoryDc()), kOlive);
   DIBSECTION section{};
