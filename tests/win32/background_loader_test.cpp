@@ -20,13 +20,6 @@ const COLORREF kTeal = RGB(0x40, 0x80, 0xC0);
 const COLORREF kOlive = RGB(0x80, 0x80, 0x00);
 const COLORREF kPlum = RGB(0x88, 0x20, 0x60);
 
-// A 2 x 2 GIF drawn by hand: red, green above blue, white. Its 3-bit codes are
-// clear, the four pixels (the last 4 bits wide) and end.
-const std::vector<unsigned char> kQuadrantsGif = {
-    'G', 'I', 'F', '8',  '9', 'a', 2, 0,    2,    0,    0x81, 0,    0, 0xFF,
-    0,   0,   0,   0xFF, 0,   0,   0, 0xFF, 0xFF, 0xFF, 0xFF, 0x2C, 0, 0,
-    0,   0,   2,   0,    2,   0,   0, 2,    3,    0x44, 0x34, 0x05, 0, 0x3B};
-
 // The dial's ring runs about 73 to 82 pixels from the centre: (104, 23) lies on it, between two
 // minute marks.
 constexpr int kRingX = 104;
@@ -302,7 +295,7 @@ TEST_F(LoadBackgroundTest, PhotographsCoverTheFaceUprightUnderTheDial) {
       {"tall.JPG", EncodePicture(MakePicture(200, 400, tall), PictureFileType::kJpeg), kTeal,
        kPlum},
       {"turned.jpeg", turned, kTeal, kPlum},
-      {"quadrants.gif", kQuadrantsGif, RGB(255, 0, 0), RGB(0, 0, 255)},
+      {"quadrants.gif", QuadrantsGif(), RGB(255, 0, 0), RGB(0, 0, 255)},
       {"clear.png",
        EncodePicture(BgraPicture{8, 8, std::vector<uint32_t>(64, 0)}, PictureFileType::kPng),
        kBlack, kBlack},
@@ -325,7 +318,7 @@ TEST_F(LoadBackgroundTest, HostilePicturesGiveBlackWithTheDial) {
   std::vector<unsigned char> badCrc =
       EncodePicture(MakePicture(64, 64, [](int, int) { return kTeal; }), PictureFileType::kPng);
   badCrc[29] ^= 1;  // IHDR's CRC
-  std::vector<unsigned char> huge = kQuadrantsGif;
+  std::vector<unsigned char> huge = QuadrantsGif();
   WriteUint32(&huge[6], 30000 | 30000u << 16);  // a 2 x 2 frame on a 30,000 x 30,000 screen
   const std::string text = "これは絵ではありません";
   const struct {

@@ -252,6 +252,14 @@ std::vector<unsigned char> MakeBmpFile(int width, int height, uint16_t bits, uin
   return file;
 }
 
+// Each frame's 3-bit codes are clear, the four pixels (the last 4 bits wide) and end.
+std::vector<unsigned char> QuadrantsGif() {
+  return {'G', 'I', 'F',  '8', '9', 'a', 2,    0,    2,    0,    0x81, 0,    0,   0xFF, 0,
+          0,   0,   0xFF, 0,   0,   0,   0xFF, 0xFF, 0xFF, 0xFF, 0x2C, 0,    0,   0,    0,
+          2,   0,   2,    0,   0,   2,   3,    0x44, 0x34, 0x05, 0,    0x2C, 0,   0,    0,
+          0,   2,   0,    2,   0,   0,   2,    3,    0xDC, 0x36, 0x05, 0,    0x3B};
+}
+
 BgraPicture MakePicture(int width, int height, const std::function<COLORREF(int, int)>& color) {
   BgraPicture picture{width, height, {}};
   for (int y = 0; y < height; ++y) {

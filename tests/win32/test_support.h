@@ -125,6 +125,8 @@ std::vector<unsigned char> MakeBmpFile(int width, int height, uint16_t bits, uin
                                        const std::vector<unsigned char>& table,
                                        const std::vector<unsigned char>& pixels);
 
+// A 2 x 2 GIF of two frames: red, green above blue, white; then all white.
+std::vector<unsigned char> QuadrantsGif();
 // A picture of opaque pixels coloured by `color(x, y)`, and the bytes of its PNG or
 // JPEG file as WritePictureFile writes them.
 BgraPicture MakePicture(int width, int height, const std::function<COLORREF(int, int)>& color);

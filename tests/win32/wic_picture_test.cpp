@@ -23,13 +23,6 @@ constexpr uint32_t kBlue = 0xFF0000FF;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr Corners kQuadrants = {kRed, kGreen, kBlue, kWhite};
 
-// A 2 x 2 GIF of two frames drawn by hand: the quadrants, then all white. Each
-// frame's 3-bit codes are clear, the four pixels (the last 4 bits wide) and end.
-const Bytes kGif = {'G', 'I', 'F',  '8', '9', 'a', 2,    0,    2,    0,    0x81, 0,    0,   0xFF, 0,
-                    0,   0,   0xFF, 0,   0,   0,   0xFF, 0xFF, 0xFF, 0xFF, 0x2C, 0,    0,   0,    0,
-                    2,   0,   2,    0,   0,   2,   3,    0x44, 0x34, 0x05, 0,    0x2C, 0,   0,    0,
-                    0,   2,   0,    2,   0,   0,   2,    3,    0xDC, 0x36, 0x05, 0,    0x3B};
-
 BgraPicture Quadrants(int width, int height) {
   BgraPicture picture{width, height, {}};
   for (int i = 0; i < width * height; ++i) {
@@ -90,7 +83,7 @@ TEST_F(WicPictureTest, DecodesEveryKindWithItsColours) {
   } table[] = {
       {"PNG", EncodePicture(Quadrants(32, 32), PictureFileType::kPng), 0},
       {"JPEG", EncodePicture(Quadrants(32, 32), PictureFileType::kJpeg), 16},
-      {"GIF, its first frame", kGif, 0},
+      {"GIF, its first frame", QuadrantsGif(), 0},
       {"BMP, 24 bits, top-down",
        Bmp(24, BI_RGB, -2, {}, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}), 0},
       {"BMP, 16 bits 5-5-5, top-down",
@@ -156,7 +149,7 @@ TEST_F(WicPictureTest, HostileFilesDecodeToNothing) {
   const Bytes jpeg = EncodePicture(Quadrants(32, 32), PictureFileType::kJpeg);
   Bytes badCrc = EncodePicture(Quadrants(32, 32), PictureFileType::kPng);
   badCrc[29] ^= 1;  // IHDR's CRC
-  Bytes huge = kGif;
+  Bytes huge = QuadrantsGif();
   WriteUint32(&huge[6], 30000 | 30000u << 16);
   const BgraPicture line{20001, 1, std::vector<uint32_t>(20001, kRed)};
   Bytes wideBmp = Bmp(24, BI_RGB, 1, {}, Bytes(60004));
