@@ -59,6 +59,13 @@ StoredValue Stored(HKEY root, const char* path, const char* name) {
 }
 
 StoredValue Stored(const char* name) { return Stored(HKEY_CURRENT_USER, kWallpaperKey, name); }
+StoredValue Desktop(const char* name) { return Stored(HKEY_CURRENT_USER, kDesktopKey, name); }
+
+void SetDesktop(const char* name, DWORD type, const std::string& bytes) {
+  const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey, KEY_WRITE);
+  RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                 static_cast<DWORD>(bytes.size()));
+}
 
 std::string Sz(const std::string& text) { return text + std::string(1, '\0'); }
 
@@ -133,8 +140,8 @@ class WallpaperTest : public testing::Test {
   void SetUp() override {
     RegDeleteKeyA(HKEY_CURRENT_USER, kWallpaperKey);
     savedWallpaper_ = DesktopWallpaper();
-    savedTile_ = Stored(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper");
-    savedStyle_ = Stored(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle");
+    savedTile_ = Desktop("TileWallpaper");
+    savedStyle_ = Desktop("WallpaperStyle");
     SetWallpaper("");
   }
 
@@ -165,13 +172,10 @@ class WallpaperTest : public testing::Test {
 
  private:
   static void Restore(const char* name, const StoredValue& value) {
-    const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey, KEY_WRITE);
     if (value.type == REG_NONE) {
-      RegDeleteValueA(key.get(), name);
+      RegDeleteValueA(RegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey, KEY_WRITE).get(), name);
     } else {
-      RegSetValueExA(key.get(), name, 0, value.type,
-                     reinterpret_cast<const BYTE*>(value.bytes.data()),
-                     static_cast<DWORD>(value.bytes.size()));
+      SetDesktop(name, value.type, value.bytes);
     }
   }
 
@@ -376,31 +380,24 @@ TEST_F(WallpaperTest, InRandomOrderEveryPictureIsSetOnceARoundAndARestartGoesOn)
 // its terminator fills 260 bytes is listed, one a byte longer is not.
 TEST_F(WallpaperTest, TheFileListHoldsEveryPictureKindAndWithSubfoldersThoseTenLevelsBelow) {
   const TempDir folder("\x95\x5C\x8E\xA6\x83\x5C\x83\x74\x83\x67");
+  const size_t room = 259 - folder.path().size() - 1;
+  const std::string fits = std::string(room - 4, 'f') + ".bmp";
+  const std::string over = std::string(room - 3, 'o') + ".bmp";
+  const std::set<std::string> flat = {"picture.BMP", "\x95\x5C.bmp", "a.JPG", "b.jpeg",
+                                      "c.png",       "d.Gif",        fits};
+  for (const std::string& name : flat) WriteBytes(folder.File(name), {'x'});
+  for (const char* name : {"e.jpgx", "notes.txt"}) WriteBytes(folder.File(name), {'x'});
+  WriteBytes(folder.File(over), {'x'});
+  CreateDirectoryA(folder.File("folder.bmp").c_str(), nullptr);
+  std::set<std::string> deeper = flat;
   std::string deep;
   for (int level = 1; level <= 11; ++level) {
     deep += (level > 1 ? "\\" : "") + std::to_string(level);
     CreateDirectoryA(folder.File(deep).c_str(), nullptr);
     WriteBytes(folder.File(deep + "\\p.png"), {'x'});
-  }
-  CreateDirectoryA(folder.File("folder.bmp").c_str(), nullptr);
-  const size_t room = 259 - folder.path().size() - 1;
-  const std::string fits = std::string(room - 4, 'f') + ".bmp";
-  const std::string over = std::string(room - 3, 'o') + ".bmp";
-  for (const std::string& name :
-       {std::string("picture.BMP"), std::string("\x95\x5C.bmp"), std::string("a.JPG"),
-        std::string("b.jpeg"), std::string("c.png"), std::string("d.Gif"), std::string("e.jpgx"),
-        std::string("notes.txt"), fits, over}) {
-    WriteBytes(folder.File(name), {'x'});
+    if (level <= 10) deeper.insert(deep + "\\p.png");
   }
   SetText("FOLDER_PATH", folder.path());
-  std::set<std::string> flat = {"picture.BMP", "\x95\x5C.bmp", "a.JPG", "b.jpeg",
-                                "c.png",       "d.Gif",        fits};
-  std::set<std::string> deeper = flat;
-  deep.clear();
-  for (int level = 1; level <= 10; ++level) {
-    deep += (level > 1 ? "\\" : "") + std::to_string(level);
-    deeper.insert(deep + "\\p.png");
-  }
   for (const int include : {0, 1}) {
     SetNumber("INCLUDE_SUBFOLDERS", static_cast<DWORD>(include));
     const WallpaperState state;
@@ -429,13 +426,9 @@ TEST_F(WallpaperTest, DesktopStylesAreWrittenAndReadBackAsTheTableSays) {
   for (const auto& row : written) {
     const DesktopStyle pair = DesktopStyleFor(row.style);
     WriteDesktopStyle(pair.tile, pair.wallpaperStyle);
-    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper").type,
-              static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper").bytes, Sz(row.tile))
-        << row.style;
-    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle").bytes,
-              Sz(row.wallpaperStyle))
-        << row.style;
+    EXPECT_EQ(Desktop("TileWallpaper").type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(Desktop("TileWallpaper").bytes, Sz(row.tile)) << row.style;
+    EXPECT_EQ(Desktop("WallpaperStyle").bytes, Sz(row.wallpaperStyle)) << row.style;
     EXPECT_EQ(StyleOfDesktop(ReadDesktopStyle()), row.style);
   }
   // Span (22) shows as fill; a value Windows does not write, or one too long for
@@ -450,14 +443,9 @@ TEST_F(WallpaperTest, DesktopStylesAreWrittenAndReadBackAsTheTableSays) {
       {REG_SZ, Sz("1"), Sz("6"), 1, 6, 1},
       {REG_BINARY, "2222", Sz("22222222"), 2222, 0, 0},
   };
-  const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey, KEY_WRITE);
   for (const auto& row : read) {
-    RegSetValueExA(key.get(), "TileWallpaper", 0, row.tileType,
-                   reinterpret_cast<const BYTE*>(row.tile.data()),
-                   static_cast<DWORD>(row.tile.size()));
-    RegSetValueExA(key.get(), "WallpaperStyle", 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(row.wallpaperStyle.data()),
-                   static_cast<DWORD>(row.wallpaperStyle.size()));
+    SetDesktop("TileWallpaper", row.tileType, row.tile);
+    SetDesktop("WallpaperStyle", REG_SZ, row.wallpaperStyle);
     EXPECT_EQ(ReadDesktopStyle().tile, row.tileRead) << row.wallpaperStyle;
     EXPECT_EQ(ReadDesktopStyle().wallpaperStyle, row.styleRead) << row.wallpaperStyle;
     EXPECT_EQ(StyleOfDesktop(ReadDesktopStyle()), row.style) << row.wallpaperStyle;
@@ -683,7 +671,7 @@ TEST_F(WallpaperDialogTest, OkAndEscSaveEveryOptionAndLeaveTheDesktopStyleAlone)
     EXPECT_EQ(Stored("SHUFFLE").bytes, Dword(1)) << esc;
     EXPECT_EQ(Stored("CHANGE_TIME").bytes, Dword(42)) << esc;
     EXPECT_EQ(GetSysColor(COLOR_BACKGROUND), 0xFFFFFFFFu) << esc;  // the icon text option
-    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper").bytes, Sz("0"));
+    EXPECT_EQ(Desktop("TileWallpaper").bytes, Sz("0"));
     EXPECT_EQ(DesktopWallpaper(), "");
   }
 }
@@ -724,9 +712,8 @@ TEST_F(WallpaperDialogTest, EachStylePreviewsWritesItsPairOnCloseAndIsReadBack) 
       EXPECT_EQ(pixels, row.pixels) << row.style;
       if (row.style == kStyleFit) ClickEntry(dialog, "other");  // previewed only
     }});
-    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper").bytes, Sz(row.tile));
-    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle").bytes,
-              Sz(row.wallpaperStyle));
+    EXPECT_EQ(Desktop("TileWallpaper").bytes, Sz(row.tile));
+    EXPECT_EQ(Desktop("WallpaperStyle").bytes, Sz(row.wallpaperStyle));
     EXPECT_EQ(DesktopWallpaper(), stored) << row.style;
     EXPECT_EQ(Stored("LAST_FILE").bytes, Sz(stored));
     shown = row.style;
@@ -735,7 +722,7 @@ TEST_F(WallpaperDialogTest, EachStylePreviewsWritesItsPairOnCloseAndIsReadBack) 
   SetText("LAST_FILE", "");
   SetWallpaper(other.c_str());
   RunDialog({[](HWND dialog) { PickStyle(dialog, kStyleStretched); }});
-  EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle").bytes, Sz("2"));
+  EXPECT_EQ(Desktop("WallpaperStyle").bytes, Sz("2"));
   EXPECT_EQ(DesktopWallpaper(), other);
   // Span shows as fill, a value Windows does not write as centred; neither is rewritten.
   for (const auto& [value, entry] :
@@ -744,7 +731,7 @@ TEST_F(WallpaperDialogTest, EachStylePreviewsWritesItsPairOnCloseAndIsReadBack) 
     RunDialog({[&, entry = entry](HWND dialog) {
       EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_STYLE_LIST, CB_GETCURSEL, 0, 0), entry);
     }});
-    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle").bytes, Sz(value));
+    EXPECT_EQ(Desktop("WallpaperStyle").bytes, Sz(value));
   }
 }
 
