@@ -41,7 +41,8 @@ int CompareFileNames(const char* a, size_t aLength, const char* b, size_t bLengt
   while (i < aLength && i < bLength) {
     const auto x = static_cast<unsigned char>(a[i]);
     const auto y = static_cast<unsigned char>(b[i]);
-    if (IsCp932LeadByte(x) || IsCp932LeadByte(y)) {
+    // Below 0x80 no byte leads a double-byte character: the common case, decided first.
+    if ((x >= 0x80 || y >= 0x80) && (IsCp932LeadByte(x) || IsCp932LeadByte(y))) {
       // Both lead bytes alike; then the trail bytes as they are.
       if (x != y) return x - y;
       if (i + 1 >= aLength || i + 1 >= bLength) break;
