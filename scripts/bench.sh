@@ -3,8 +3,10 @@
 # "name: median X µs (floor Y µs, ratio Z)" with its floor measured in the same
 # run: a face composition next to its two 200 x 200 BitBlts, start-up to the
 # first painted face next to a bare window program's, MAG decoding (native and
-# under Wine) next to a memcpy of the decoded size, and photographs decoded
-# upright and scaled through WicPicture next to WIC's own decode and scale.
+# under Wine) next to a memcpy of the decoded size, photographs decoded upright
+# and scaled through WicPicture, the wallpaper preview and the face's background
+# next to WIC's own decode and scale, and the wallpaper plug-in's listing of
+# 20,000 pictures next to a bare FindFirstFile/FindNextFile listing.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 "$root/scripts/build.sh" >/dev/null
@@ -17,3 +19,4 @@ source "$(dirname "$0")/common.sh"
 "$build/host/mag_bench"
 "$root/scripts/wine-run.sh" "$build/$(windows_tree)/mag_bench.exe" | cat
 "$root/scripts/wine-run.sh" "$build/$(windows_tree)/wic_bench.exe" | cat
+"$root/scripts/wine-run.sh" "$build/$(windows_tree)/wallpaper_bench.exe" | cat
