@@ -313,29 +313,10 @@ TEST_F(LoadBackgroundTest, PhotographsCoverTheFaceUprightUnderTheDial) {
 }
 
 TEST_F(LoadBackgroundTest, HostilePicturesGiveBlackWithTheDial) {
-  const std::vector<unsigned char> jpeg =
-      EncodePicture(MakePicture(64, 64, [](int, int) { return kTeal; }), PictureFileType::kJpeg);
-  std::vector<unsigned char> badCrc =
-      EncodePicture(MakePicture(64, 64, [](int, int) { return kTeal; }), PictureFileType::kPng);
-  badCrc[29] ^= 1;  // IHDR's CRC
-  std::vector<unsigned char> huge = QuadrantsGif();
-  WriteUint32(&huge[6], 30000 | 30000u << 16);  // a 2 x 2 frame on a 30,000 x 30,000 screen
-  const std::string text = "これは絵ではありません";
-  const struct {
-    const char* name;
-    std::vector<unsigned char> file;
-  } table[] = {
-      {"truncated.jpg", std::vector<unsigned char>(jpeg.begin(), jpeg.begin() + jpeg.size() / 2)},
-      {"crc.png", badCrc},
-      {"huge.gif", huge},
-      {"text.png", std::vector<unsigned char>(text.begin(), text.end())},
-      {"empty.gif", {}},
-  };
-  for (const auto& row : table) {
-    const std::string path = dir_.File(row.name);
-    WriteBytes(path, row.file);
-    EXPECT_EQ(face_.LoadBackground(path.c_str()), 1);
-    SCOPED_TRACE(row.name);
+  for (const NamedFile& file : HostilePictures()) {
+    WriteBytes(dir_.File(file.name), file.bytes);
+    EXPECT_EQ(face_.LoadBackground(dir_.File(file.name).c_str()), 1);
+    SCOPED_TRACE(file.name);
     ExpectBlackWithDial();
   }
 }

@@ -279,6 +279,22 @@ std::vector<unsigned char> EncodePicture(const BgraPicture& picture, PictureFile
   return std::vector<unsigned char>(text.begin(), text.end());
 }
 
+std::vector<NamedFile> HostilePictures() {
+  const BgraPicture teal = MakePicture(32, 32, [](int, int) { return RGB(0x40, 0x80, 0xC0); });
+  const std::vector<unsigned char> jpeg = EncodePicture(teal, PictureFileType::kJpeg);
+  std::vector<unsigned char> png = EncodePicture(teal, PictureFileType::kPng);
+  png[29] ^= 1;  // IHDR's CRC
+  std::vector<unsigned char> gif = QuadrantsGif();
+  WriteUint32(&gif[6], 30000 | 30000u << 16);
+  const std::string text = "これは絵ではありません";
+  return {
+      {"truncated.jpg", std::vector<unsigned char>(jpeg.begin(), jpeg.begin() + jpeg.size() / 2)},
+      {"crc.png", png},
+      {"huge.gif", gif},
+      {"text.png", std::vector<unsigned char>(text.begin(), text.end())},
+      {"empty.gif", {}}};
+}
+
 namespace {
 
 void SendMouse(DWORD flags, int x = 0, int y = 0) {

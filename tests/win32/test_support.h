@@ -132,6 +132,15 @@ std::vector<unsigned char> QuadrantsGif();
 BgraPicture MakePicture(int width, int height, const std::function<COLORREF(int, int)>& color);
 std::vector<unsigned char> EncodePicture(const BgraPicture& picture, PictureFileType type);
 
+// Hostile picture files by name: a JPEG cut in half, a PNG whose header fails its
+// CRC, a GIF of 2 x 2 pixels on a screen of 30,000 x 30,000, a text named ".png"
+// and an empty ".gif".
+struct NamedFile {
+  std::string name;
+  std::vector<unsigned char> bytes;
+};
+std::vector<NamedFile> HostilePictures();
+
 // Mouse input through SendInput, as a user's hand would give it (screen pixels).
 void MoveMouse(int x, int y);
 void PressLeftButton();

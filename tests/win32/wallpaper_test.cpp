@@ -791,30 +791,10 @@ TEST_F(WallpaperDialogTest, OnlyANewIntervalRestartsTheMinuteCount) {
 // a hostile file gives the empty frame.
 TEST_F(WallpaperDialogTest, HostileFilesShowTheEmptyFrame) {
   Picture("good");
-  std::vector<unsigned char> bmp = MakeBmp24(512, 384, [](int, int) { return kRed; });
-  bmp[13] = 0x7F;  // the pixel offset lies far past the end
-  const std::vector<unsigned char> jpeg =
-      EncodePicture(MakePicture(64, 64, [](int, int) { return kRed; }), PictureFileType::kJpeg);
-  std::vector<unsigned char> png =
-      EncodePicture(MakePicture(64, 64, [](int, int) { return kRed; }), PictureFileType::kPng);
-  png[29] ^= 1;  // IHDR's CRC
-  std::vector<unsigned char> gif = QuadrantsGif();
-  gif[6] = gif[8] = 0x30, gif[7] = gif[9] = 0x75;  // a screen of 30,000 x 30,000
-  const std::string text = "これは絵ではありません";
-  const struct {
-    const char* entry;
-    std::string file;
-    std::vector<unsigned char> bytes;
-  } table[] = {
-      {"bad", "bad.bmp", bmp},
-      {"truncated.jpg", "truncated.jpg",
-       std::vector<unsigned char>(jpeg.begin(), jpeg.begin() + jpeg.size() / 2)},
-      {"crc.png", "crc.png", png},
-      {"huge.gif", "huge.gif", gif},
-      {"text.png", "text.png", std::vector<unsigned char>(text.begin(), text.end())},
-      {"empty.gif", "empty.gif", {}},
-  };
-  for (const auto& row : table) Put(row.file, row.bytes);
+  std::vector<NamedFile> files = HostilePictures();
+  files.push_back({"bad.bmp", MakeBmp24(512, 384, [](int, int) { return kRed; })});
+  files.back().bytes[13] = 0x7F;  // the pixel offset lies far past the end
+  for (const NamedFile& file : files) Put(file.name, file.bytes);
   std::vector<Step> steps = {[](HWND dialog) { ClickEntry(dialog, "good"); },
                              [&](HWND dialog) {
                                DeleteFileA(pictures_.File("good.bmp").c_str());
@@ -824,12 +804,12 @@ TEST_F(WallpaperDialogTest, HostileFilesShowTheEmptyFrame) {
                                EXPECT_EQ(WindowText(dialog), "retitled");
                                ASSERT_EQ(PreviewPixel(dialog, 96, 72), kRed);
                              }};
-  for (const auto& row : table) {
+  for (const NamedFile& file : files) {
     steps.push_back([&](HWND dialog) {
-      ClickEntry(dialog, row.entry);
-      EXPECT_EQ(WindowText(dialog), pictures_.File(row.file));
-      EXPECT_EQ(PreviewPixel(dialog, 96, 72), kDesktop) << row.entry;
-      EXPECT_EQ(PreviewPixel(dialog, -1, 72), RGB(0, 0, 0)) << row.entry;
+      ClickEntry(dialog, file.name == "bad.bmp" ? "bad" : file.name);
+      EXPECT_EQ(WindowText(dialog), pictures_.File(file.name));
+      EXPECT_EQ(PreviewPixel(dialog, 96, 72), kDesktop) << file.name;
+      EXPECT_EQ(PreviewPixel(dialog, -1, 72), RGB(0, 0, 0)) << file.name;
     });
   }
   EXPECT_EQ(RunDialog(steps), steps.size());
