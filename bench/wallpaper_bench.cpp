@@ -1,8 +1,10 @@
 // Prints what listing a folder of 20,000 pictures costs the wallpaper plug-in, each
 // figure next to a bare FindFirstFile/FindNextFile listing of the same folder from
 // the same run: the automatic change's rebuild of its file list, and the same with
-// the settings dialog open, whose list then shows every picture. The pictures are
-// small JPEG files, written beside the program when missing; none is decoded.
+// the settings dialog open, whose list then shows every picture; then the rebuild
+// of 100,000 files in ten subfolders next to a bare listing of each, and the memory
+// the list of those takes. The pictures are small JPEG files (empty ones in the
+// subfolders), written beside the program when missing; none is decoded.
 #include <windows.h>
 
 #include <cstdio>
@@ -22,6 +24,8 @@
 namespace {
 
 constexpr int kPictures = 20000;
+constexpr int kSubfolders = 10;
+constexpr int kSubfolderPictures = 10000;
 constexpr int kRuns = 9;
 
 // The folder of pictures beside the program, filled when it holds fewer than wanted.
@@ -40,27 +44,54 @@ std::string PictureFolder() {
   return folder;
 }
 
-// The floor: every name of the folder read, nothing kept.
-double BareListing(const std::string& folder) {
+// A folder of ten subfolders of 10,000 empty pictures each beside the program,
+// filled when the last file is missing.
+std::string PictureTree() {
+  const std::string tree = ExeDir() + "\\bench_tree";
+  CreateDirectoryA(tree.c_str(), nullptr);
+  for (int folder = 0; folder < kSubfolders; ++folder) {
+    const std::string sub = tree + "\\" + std::to_string(folder);
+    CreateDirectoryA(sub.c_str(), nullptr);
+    const std::string last = sub + "\\IMG_" + std::to_string(kSubfolderPictures - 1) + ".jpg";
+    if (GetFileAttributesA(last.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+    for (int i = 0; i < kSubfolderPictures; ++i) {
+      CloseHandle(CreateFileA((sub + "\\IMG_" + std::to_string(i) + ".jpg").c_str(), GENERIC_WRITE,
+                              0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+  }
+  return tree;
+}
+
+size_t ListNames(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  const FindHandle find((folder + "\\*").c_str(), &found);
+  size_t names = 0;
+  for (bool more = find.valid(); more; more = find.Next(&found)) names += found.cFileName[0] != 0;
+  return names;
+}
+
+// The floor: every name of the folder (and of its numbered subfolders) read,
+// nothing kept.
+double BareListing(const std::string& folder, int subfolders = 0) {
   return Time([&] {
-    WIN32_FIND_DATAA found;
-    const FindHandle find((folder + "\\*").c_str(), &found);
-    size_t names = 0;
-    for (bool more = find.valid(); more; more = find.Next(&found)) names += found.cFileName[0] != 0;
+    size_t names = ListNames(folder);
+    for (int sub = 0; sub < subfolders; ++sub)
+      names += ListNames(folder + "\\" + std::to_string(sub));
     KeepAlive(&names);
   });
 }
 
 // With the dialog open, its list is emptied before each run, as it is when the
 // dialog opens.
-void Measure(const char* name, WallpaperState* state, const std::string& folder) {
+void Measure(const char* name, WallpaperState* state, const std::string& folder,
+             int subfolders = 0) {
   std::vector<double> listings, floors;
   for (int run = 0; run < kRuns; ++run) {
     if (state->dialog != nullptr) {
       SendDlgItemMessageA(state->dialog, IDC_FILE_LIST, LB_RESETCONTENT, 0, 0);
     }
     listings.push_back(Time([&] { state->BuildFileList(); }));
-    floors.push_back(BareListing(folder));
+    floors.push_back(BareListing(folder, subfolders));
   }
   char label[160];
   std::snprintf(label, sizeof label, "%s, %u files, %d runs", name, state->fileCount, kRuns);
@@ -74,6 +105,18 @@ int main() {
   WallpaperState state;
   std::strcpy(state.folder, folder.c_str());
   Measure("wallpaper file list rebuilt (floor: FindFirstFile/FindNextFile)", &state, folder);
+
+  const std::string tree = PictureTree();
+  {
+    const long long before = CommittedPrivateKib();
+    WallpaperState subfolders;
+    std::strcpy(subfolders.folder, tree.c_str());
+    subfolders.includeSubfolders = 1;
+    Measure("the same with ten subfolders (floor: FindFirstFile/FindNextFile of each)", &subfolders,
+            tree, kSubfolders);
+    std::printf("memory committed for the state with those %u files: %lld KiB\n",
+                subfolders.fileCount, CommittedPrivateKib() - before);
+  }
 
   const HMODULE plugin = LoadLibraryA((ExeDir() + "\\wallpaper.dll").c_str());
   bool measured = false;
