@@ -50,7 +50,8 @@ void DrawDialOverlay(HDC dc, int dialResource) {
   BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, image.get(), 0, 0, SRCPAINT);
 }
 
-// Draws the whole of `picture` at (x, y), scaled to `size` where that is not 0 x 0.
+// Draws the whole of `picture` at (x, y), scaled to `width` x `height`; a 0 keeps
+// the picture's own width or height.
 bool DrawDecoded(const WicPicture& picture, HDC dc, int x, int y, int width, int height) {
   const PictureSize size = picture.size();
   const PictureSize target{width != 0 ? width : size.width, height != 0 ? height : size.height};

@@ -206,8 +206,8 @@ void WallpaperDialog::ApplySelection(Selection mode) {
 // After a change of style the wallpaper last set is set again, as "LAST_FILE" holds it
 // now (a photograph stored turned through its upright copy): the automatic change may
 // have set one while the dialog was open, and a picture that was only previewed must
-// not become the wallpaper. Without one the plug-in set,
-// the desktop keeps the user's own wallpaper; only the style is written.
+// not become the wallpaper. Without one the plug-in set, the desktop keeps the user's
+// own wallpaper; only the style is written.
 void WallpaperDialog::CloseDialog(int result) {
   HWND dialog = dialogWindow();
   state_->autoClose = IsChecked(IDC_AUTO_CLOSE);

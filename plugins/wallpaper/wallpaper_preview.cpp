@@ -1,7 +1,6 @@
 #include "plugins/wallpaper/wallpaper_preview.h"
 
 #include <new>
-#include <utility>
 
 #include "base/win/draw_picture.h"
 #include "base/win/file_bytes.h"
