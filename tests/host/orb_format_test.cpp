@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "base/little_endian.h"
-#include "formats/bmp_file.h"
 #include "tools/orb_writer.h"
 
 namespace {
@@ -163,22 +162,6 @@ TEST(CheckOrbFile, TheColourTableIsAsLongAsBiClrUsedSays) {
     if (result != OrbCheck::kOk || c.expected == 0) continue;
     EXPECT_EQ(layout.colorCount, c.expected) << what;
     EXPECT_EQ(layout.pixelOffset, 52 + 4 * c.entries) << what;
-  }
-}
-
-TEST(OrbAsBmpFile, GivesABmpFileOfTheSameHeaderTableAndPixels) {
-  for (const uint16_t bits : {4, 8, 24}) {
-    const std::vector<uint8_t> orb = BuildOrbFile(Picture(bits));
-    OrbLayout orbLayout{};
-    ASSERT_EQ(Check(orb, &orbLayout), OrbCheck::kOk);
-    const std::vector<uint8_t> bmp = OrbAsBmpFile(orb.data(), orbLayout);
-    BmpLayout layout{};
-    ASSERT_TRUE(CheckBmpFile(bmp.data(), bmp.size(), &layout)) << bits;
-    EXPECT_EQ(ReadUint32(&bmp[2]), bmp.size());
-    EXPECT_EQ(std::vector<uint8_t>(bmp.begin() + 14, bmp.begin() + layout.pixelOffset),
-              std::vector<uint8_t>(orb.begin() + 12, orb.begin() + orbLayout.pixelOffset));
-    EXPECT_EQ(std::vector<uint8_t>(bmp.begin() + layout.pixelOffset, bmp.end()),
-              Picture(bits).pixels);
   }
 }
 

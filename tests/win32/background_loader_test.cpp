@@ -211,60 +211,17 @@ TEST_F(LoadBackgroundTest, RleOrbPicturesThatDrawDibRefusesShowTheirPixels) {
   }
 }
 
-// A 200 x 200 BMP file, teal above plum, of `bits` and `compression`, stored top-down or bottom-up.
-std::vector<unsigned char> TwoToneBmp(uint16_t bits, uint32_t compression, bool topDown) {
-  const std::vector<unsigned char> palette = {0xC0, 0x80, 0x40, 0, 0x60, 0x20, 0x88, 0};
-  const std::vector<unsigned char> masks565 = {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0};
-  const std::vector<unsigned char> masks888 = {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0};
-  std::vector<unsigned char> pixels;
-  for (int stored = 0; stored < 200; ++stored) {
-    const int tone = (stored < 100) == topDown ? 0 : 1;
-    const unsigned char* bgr = palette.data() + 4 * tone;
-    const uint16_t pixel565 = tone == 0 ? 0x4418 : 0x890C;
-    for (int x = 0; x < 200; ++x) {
-      if (compression == BI_RLE8 || compression == BI_RLE4) break;
-      if (bits == 8) pixels.push_back(static_cast<unsigned char>(tone));
-      if (bits == 16)
-        pixels.insert(pixels.end(), {static_cast<unsigned char>(pixel565),
-                                     static_cast<unsigned char>(pixel565 >> 8)});
-      if (bits >= 24) pixels.insert(pixels.end(), bgr, bgr + 3);
-      if (bits == 32) pixels.push_back(0);
-    }
-    if (compression == BI_RLE8)
-      pixels.insert(pixels.end(), {200, static_cast<unsigned char>(tone), 0, 0});
-    if (compression == BI_RLE4)
-      pixels.insert(pixels.end(), {200, static_cast<unsigned char>(tone * 0x11), 0, 0});
-  }
-  if (compression == BI_RLE8 || compression == BI_RLE4) pixels.insert(pixels.end(), {0, 1});
-  const std::vector<unsigned char>& table = bits <= 8    ? palette
-                                            : bits == 16 ? masks565
-                                            : compression == BI_BITFIELDS
-                                                ? masks888
-                                                : std::vector<unsigned char>();
-  return MakeBmpFile(200, topDown ? -200 : 200, bits, compression, table, pixels);
-}
-
+// The dial leaves the corner pixels to the picture.
 TEST_F(LoadBackgroundTest, EveryValidBmpShowsItsColoursUnderTheDial) {
-  const struct {
-    const char* what;
-    uint16_t bits;
-    uint32_t compression;
-    bool topDown;
-  } table[] = {
-      {"24 bits, top-down", 24, BI_RGB, true},
-      {"8 bits, top-down", 8, BI_RGB, true},
-      {"RLE8", 8, BI_RLE8, false},
-      {"RLE4", 4, BI_RLE4, false},
-      {"16 bits 5-6-5 bit fields", 16, BI_BITFIELDS, false},
-      {"32 bits bit fields, top-down", 32, BI_BITFIELDS, true},
-  };
-  for (const auto& row : table) {
+  for (const NamedFile& file : BmpKinds()) {
     const std::string path = dir_.File("picture.bmp");
-    WriteBytes(path, TwoToneBmp(row.bits, row.compression, row.topDown));
+    WriteBytes(path, file.bytes);
     face_.LoadBackground(path.c_str());
-    EXPECT_EQ(Background(10, 10), To555(kTeal)) << row.what;
-    EXPECT_EQ(Background(10, 190), To555(kPlum)) << row.what;
-    EXPECT_EQ(Background(kRingX, kRingY), To555(kWhite)) << row.what;
+    EXPECT_EQ(Background(0, 0), To555(RGB(255, 0, 0))) << file.name;
+    EXPECT_EQ(Background(1, 0), To555(RGB(0, 255, 0))) << file.name;
+    EXPECT_EQ(Background(0, 1), To555(RGB(0, 0, 255))) << file.name;
+    EXPECT_EQ(Background(2, 2), kBlack) << file.name;
+    EXPECT_EQ(Background(kRingX, kRingY), To555(kWhite)) << file.name;
   }
 }
 

@@ -9,13 +9,11 @@
 
 namespace {
 
-TEST(ListFiles, ListsTheRealExtensionsDepthFirstWithinItsReach) {
+// The depth limit, links and long paths are seen through the wallpaper plug-in's list.
+TEST(ListFiles, ListsTheRealExtensionsWithTheirIndexWithinItsReach) {
   const TempDir root("kelvane-listing");
-  for (const char* folder : {"sub", "sub\\deeper", "sub\\deeper\\deepest", "dir.jpg"}) {
-    CreateDirectoryA(root.File(folder).c_str(), nullptr);
-  }
-  for (const char* file : {"a.JPG", "b.jpgx", "c.png", "notes.txt", "sub\\d.gif",
-                           "sub\\deeper\\e.jpeg", "sub\\deeper\\deepest\\f.png"}) {
+  CreateDirectoryA(root.File("sub").c_str(), nullptr);
+  for (const char* file : {"a.JPG", "b.jpgx", "c.png", "notes.txt", "sub\\d.gif"}) {
     WriteBytes(root.File(file), {'x'});
   }
   const struct {
@@ -25,22 +23,17 @@ TEST(ListFiles, ListsTheRealExtensionsDepthFirstWithinItsReach) {
   } table[] = {
       {0, 100, {"a.JPG 0", "c.png 2"}},
       {1, 100, {"a.JPG 0", "c.png 2", "sub\\d.gif 3"}},
-      {2, 100, {"a.JPG 0", "c.png 2", "sub\\d.gif 3", "sub\\deeper\\e.jpeg 1"}},
-      {0, 1, {}},  // any one of the two
-      {0, 0, {}},
+      {1, 2, {}},  // any two of the three
   };
   for (const auto& row : table) {
     std::set<std::string> listed;
-    size_t count = 0;
     EXPECT_TRUE(ListFiles(root.path().c_str(), {"jpg", "jpeg", "png", "gif"},
                           {row.depth, row.maxFiles}, [&](const ListedFile& file) {
-                            const std::string path = file.path;
-                            listed.insert(path.substr(root.path().size() + 1) + " " +
-                                          std::to_string(file.extension));
-                            ++count;
+                            listed.insert(std::string(file.path).substr(root.path().size() + 1) +
+                                          " " + std::to_string(file.extension));
                           }));
-    if (row.maxFiles < 100) {
-      EXPECT_EQ(count, row.maxFiles);
+    if (row.expected.empty()) {
+      EXPECT_EQ(listed.size(), row.maxFiles);
     } else {
       EXPECT_EQ(listed, row.expected) << row.depth;
     }

@@ -295,6 +295,28 @@ std::vector<NamedFile> HostilePictures() {
       {"empty.gif", {}}};
 }
 
+std::vector<NamedFile> BmpKinds() {
+  const std::vector<unsigned char> palette = {0,   0, 255, 0, 0,   255, 0,   0,
+                                              255, 0, 0,   0, 255, 255, 255, 0};
+  const std::vector<unsigned char> masks = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
+  const std::vector<unsigned char> masks565 = {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0};
+  return {
+      {"24 bits, top-down",
+       MakeBmpFile(2, -2, 24, BI_RGB, {},
+                   {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0})},
+      {"16 bits 5-5-5, top-down",
+       MakeBmpFile(2, -2, 16, BI_RGB, {}, {0, 0x7C, 0xE0, 3, 0x1F, 0, 0xFF, 0x7F})},
+      {"16 bits 5-6-5 bit fields",
+       MakeBmpFile(2, 2, 16, BI_BITFIELDS, masks565, {0x1F, 0, 0xFF, 0xFF, 0, 0xF8, 0xE0, 7})},
+      {"32 bits bit fields, top-down",
+       MakeBmpFile(2, -2, 32, BI_BITFIELDS, masks,
+                   {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0})},
+      {"RLE8", MakeBmpFile(2, 2, 8, BI_RLE8, palette, {1, 2, 1, 3, 0, 0, 1, 0, 1, 1, 0, 0, 0, 1})},
+      {"RLE4",
+       MakeBmpFile(2, 2, 4, BI_RLE4, palette, {1, 0x20, 1, 0x30, 0, 0, 1, 0, 1, 0x10, 0, 0, 0, 1})},
+  };
+}
+
 namespace {
 
 void SendMouse(DWORD flags, int x = 0, int y = 0) {

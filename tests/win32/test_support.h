@@ -140,6 +140,10 @@ struct NamedFile {
   std::vector<unsigned char> bytes;
 };
 std::vector<NamedFile> HostilePictures();
+// 2 x 2 BMP files of every valid kind the system's loader or WIC draws, each red
+// and green above blue and white: top-down at 24, 16 (5-5-5) and 32 bits (bit
+// fields), 5-6-5 bit fields, RLE8 and RLE4; named by their kind.
+std::vector<NamedFile> BmpKinds();
 
 // Mouse input through SendInput, as a user's hand would give it (screen pixels).
 void MoveMouse(int x, int y);

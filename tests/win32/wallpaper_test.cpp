@@ -274,14 +274,8 @@ TEST_F(WallpaperTest, SettingsAreReadAsStoredAndNeverOverrunTheirFields) {
       {"AUTO_CLOSE", REG_DWORD, Dword(1), number(&WallpaperState::autoClose), "1"},
       {"TRANSLATE", REG_DWORD, Dword(1), number(&WallpaperState::transparentText), "1"},
       {"AUTO_CHANGE", REG_DWORD, Dword(1), number(&WallpaperState::autoChange), "1"},
-      {"INCLUDE_SUBFOLDERS", REG_DWORD, Dword(1), number(&WallpaperState::includeSubfolders), "1"},
-      {"SHUFFLE", REG_DWORD, Dword(1), number(&WallpaperState::shuffle), "1"},
       {"LAST_NUM", REG_DWORD, Dword(7),
        [](const WallpaperState& s) { return std::to_string(s.lastIndex); }, "7"},
-      {"SHUFFLE_SEED", REG_DWORD, Dword(99),
-       [](const WallpaperState& s) { return std::to_string(s.shuffleState.seed); }, "99"},
-      {"SHUFFLE_POSITION", REG_DWORD, Dword(4),
-       [](const WallpaperState& s) { return std::to_string(s.shuffleState.position); }, "4"},
   };
   for (const auto& row : table) {
     RegDeleteKeyA(HKEY_CURRENT_USER, kWallpaperKey);
@@ -417,33 +411,20 @@ TEST_F(WallpaperTest, TheFileListHoldsEveryPictureKindAndWithSubfoldersThoseTenL
   EXPECT_EQ(order, expected);
 }
 
-TEST_F(WallpaperTest, DesktopStylesAreWrittenAndReadBackAsTheTableSays) {
-  const struct {
-    int style;
-    const char* tile;
-    const char* wallpaperStyle;
-  } written[] = {{1, "1", "0"}, {0, "0", "0"}, {2, "0", "2"}, {3, "0", "10"}, {4, "0", "6"}};
-  for (const auto& row : written) {
-    const DesktopStyle pair = DesktopStyleFor(row.style);
-    WriteDesktopStyle(pair.tile, pair.wallpaperStyle);
-    EXPECT_EQ(Desktop("TileWallpaper").type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(Desktop("TileWallpaper").bytes, Sz(row.tile)) << row.style;
-    EXPECT_EQ(Desktop("WallpaperStyle").bytes, Sz(row.wallpaperStyle)) << row.style;
-    EXPECT_EQ(StyleOfDesktop(ReadDesktopStyle()), row.style);
-  }
-  // Span (22) shows as fill; a value Windows does not write, or one too long for
-  // its four bytes (read as 0 where its type keeps no terminator), as none.
+// Tiled whenever TileWallpaper is 1; a value too long for its four bytes reads as 0
+// where its type keeps no terminator; one Windows does not write gives no style. The
+// pairs each style writes are seen through the dialog.
+TEST_F(WallpaperTest, DesktopValuesAreReadAsTheTableSays) {
   const struct {
     DWORD tileType;
     std::string tile, wallpaperStyle;
     int tileRead, styleRead, style;
-  } read[] = {
-      {REG_SZ, Sz("0"), Sz("22"), 0, 22, 3},
+  } table[] = {
+      {REG_SZ, Sz("1"), Sz("6"), 1, 6, kStyleTiled},
       {REG_SZ, Sz("0"), Sz("99"), 0, 99, -1},
-      {REG_SZ, Sz("1"), Sz("6"), 1, 6, 1},
-      {REG_BINARY, "2222", Sz("22222222"), 2222, 0, 0},
+      {REG_BINARY, "2222", Sz("22222222"), 2222, 0, kStyleCentred},
   };
-  for (const auto& row : read) {
+  for (const auto& row : table) {
     SetDesktop("TileWallpaper", row.tileType, row.tile);
     SetDesktop("WallpaperStyle", REG_SZ, row.wallpaperStyle);
     EXPECT_EQ(ReadDesktopStyle().tile, row.tileRead) << row.wallpaperStyle;
