@@ -18,6 +18,7 @@ add_executable(host_tests
   tests/host/cp932_test.cpp
   tests/host/enable_list_test.cpp
   tests/host/face_scaler_test.cpp
+  tests/host/file_name_test.cpp
   tests/host/mag_decoder_test.cpp
   tests/host/mag_encoder_test.cpp
   tests/host/orb_format_test.cpp

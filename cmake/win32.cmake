@@ -157,7 +157,7 @@ add_library(wallpaper_lib STATIC
   plugins/wallpaper/wallpaper_settings.cpp
   plugins/wallpaper/wallpaper_state.cpp
 )
-target_link_libraries(wallpaper_lib PUBLIC kelvane_base_win msvfw32 shell32)
+target_link_libraries(wallpaper_lib PUBLIC kelvane_base_win shell32)
 kelvane_win32_target(wallpaper_lib)
 
 kelvane_dll(wallpaper plugins/wallpaper/wallpaper_plugin.cpp plugins/wallpaper/wallpaper.rc

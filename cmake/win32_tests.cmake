@@ -65,6 +65,7 @@ add_executable(win32_tests
   tests/win32/clock_tick_test.cpp
   tests/win32/context_menu_test.cpp
   tests/win32/draw_surface_test.cpp
+  tests/win32/folder_listing_test.cpp
   tests/win32/mag_picture_test.cpp
   tests/win32/message_dialog_test.cpp
   tests/win32/mirrick_test.cpp
@@ -140,9 +141,14 @@ add_executable(mag_bench bench/mag_bench.cpp $<TARGET_OBJECTS:kelvane_resources>
 target_link_libraries(mag_bench PRIVATE kelvane_app)
 kelvane_win32_target(mag_bench)
 
-add_executable(wic_bench bench/wic_bench.cpp)
-target_link_libraries(wic_bench PRIVATE win32_test_support)
+add_executable(wic_bench bench/wic_bench.cpp $<TARGET_OBJECTS:kelvane_resources>)
+target_link_libraries(wic_bench PRIVATE kelvane_app wallpaper_lib win32_test_support)
 kelvane_win32_target(wic_bench)
+
+add_executable(wallpaper_bench bench/wallpaper_bench.cpp)
+target_link_libraries(wallpaper_bench PRIVATE wallpaper_lib win32_test_support)
+add_dependencies(wallpaper_bench wallpaper)
+kelvane_win32_target(wallpaper_bench)
 
 add_executable(idle_window WIN32 bench/idle_window.cpp)
 target_link_libraries(idle_window PRIVATE kelvane_app)

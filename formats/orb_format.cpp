@@ -1,6 +1,7 @@
 #include "formats/orb_format.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "base/little_endian.h"
 
@@ -83,6 +84,20 @@ OrbCheck CheckOrbFile(const uint8_t* data, size_t length, OrbLayout* layout) {
   if (length < kOrbColorTableOffset) return OrbCheck::kDamaged;
   uint64_t tableEnd = 0;
   return CheckOrbHeader(data, length, layout, &tableEnd);
+}
+
+std::vector<uint8_t> OrbAsBmpFile(const uint8_t* data, const OrbLayout& layout) {
+  constexpr size_t kFileHeaderBytes = 14;
+  const size_t headerAndTable = kOrbInfoHeaderBytes + 4 * static_cast<size_t>(layout.colorCount);
+  const size_t pixelBytes = layout.trailerOffset - layout.pixelOffset;
+  std::vector<uint8_t> bmp(kFileHeaderBytes + headerAndTable + pixelBytes);
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  WriteUint32(&bmp[2], static_cast<uint32_t>(bmp.size()));
+  WriteUint32(&bmp[10], static_cast<uint32_t>(kFileHeaderBytes + headerAndTable));
+  std::memcpy(&bmp[kFileHeaderBytes], data + kOrbInfoHeaderOffset, headerAndTable);
+  std::memcpy(&bmp[kFileHeaderBytes + headerAndTable], data + layout.pixelOffset, pixelBytes);
+  return bmp;
 }
 
 uint32_t LocateOrbTrailer(const uint8_t* head, uint64_t fileLength) {

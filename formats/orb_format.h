@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The "orb" background picture: "OR", two bytes, trailer offset, pixel offset,
 // a 40-byte BITMAPINFOHEADER at 12, a colour table at 52 (below 16 bits per pixel
@@ -41,6 +42,11 @@ enum class OrbCheck {
 // the pixel block must hold the picture the header describes (uncompressed), or at
 // least the header's image size (RLE, which is never top-down).
 OrbCheck CheckOrbFile(const uint8_t* data, size_t length, OrbLayout* layout);
+
+// A checked picture as a BMP file, for a decoder that reads those: a 14-byte file
+// header, the picture's header and colour table, and its pixel block up to the
+// trailer.
+std::vector<uint8_t> OrbAsBmpFile(const uint8_t* data, const OrbLayout& layout);
 
 // Where the trailer of a file of `fileLength` bytes lies, from its first
 // kOrbColorTableOffset bytes in `head`: after the header, its colour table and the

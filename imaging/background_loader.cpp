@@ -4,18 +4,21 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "base/win/draw_dib.h"
+#include "base/win/draw_picture.h"
 #include "base/win/file_bytes.h"
 #include "base/win/gdi_handles.h"
+#include "base/win/wic_picture.h"
+#include "formats/bmp_file.h"
 #include "formats/orb_format.h"
 
 namespace {
 
 // Larger files are read only this far, which leaves their pixel block short: refused.
 constexpr size_t kMaxPictureBytes = 64u << 20;
-constexpr int kFaceSize = 200;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
 // Lays bitmap resource `dial` of the program over `dc` at (0, 0), leaving out its
@@ -45,6 +48,40 @@ void DrawDialOverlay(HDC dc, int dialResource) {
   const ScopedColors monochrome(dc, RGB(255, 255, 255), RGB(0, 0, 0));
   BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, mask.get(), 0, 0, SRCAND);
   BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, image.get(), 0, 0, SRCPAINT);
+}
+
+// Draws the whole of `picture` at (x, y), scaled to `width` x `height`; a 0 keeps
+// the picture's own width or height.
+bool DrawDecoded(const WicPicture& picture, HDC dc, int x, int y, int width, int height) {
+  const PictureSize size = picture.size();
+  const PictureSize target{width != 0 ? width : size.width, height != 0 ? height : size.height};
+  return DrawPicture(dc, x, y, picture.Decode({0, 0, size.width, size.height}, target));
+}
+
+// Copies the top-left part of the BMP file at `path`, as the system's loader reads
+// it, onto `face`; false when the loader refuses the file.
+bool DrawLoadedBitmap(const char* path, HDC dc, PictureSize face) {
+  GdiObject<HBITMAP> picture(
+      static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+  if (picture.get() == nullptr) return false;
+  MemoryDc source(dc);
+  ScopedSelect select(source.get(), picture.get());
+  BitBlt(dc, 0, 0, face.width, face.height, source.get(), 0, 0, SRCCOPY);
+  return true;
+}
+
+// Draws the picture file in `file` through WIC: a BMP file's top-left part at its
+// own size, any other picture covering `face`.
+void DrawDecodedFile(std::vector<unsigned char> file, HDC dc, PictureSize face) {
+  const bool bmp = file.size() >= 2 && file[0] == 'B' && file[1] == 'M';
+  const WicPicture picture(std::move(file));
+  const PictureSize size = picture.size();
+  if (bmp) {
+    const PictureSize part{std::min(size.width, face.width), std::min(size.height, face.height)};
+    DrawPicture(dc, 0, 0, picture.Decode({0, 0, part.width, part.height}, part));
+  } else {
+    DrawPicture(dc, 0, 0, picture.Decode(CoverSource(size, face), face));
+  }
 }
 
 }  // namespace
@@ -81,22 +118,24 @@ int DrawBackgroundPicture(const char* path, HDC dc, int x, int y, int width, int
   }
 
   const DrawDibHandle drawDib;
-  const bool drawn =
-      drawDib.Draw(dc, x, y, width != 0 ? width : sourceWidth, height != 0 ? height : sourceHeight,
-                   header, pixels, 0, 0, sourceWidth, sourceHeight, DDF_BACKGROUNDPAL);
-  return drawn ? 1 : 0;
+  if (drawDib.Draw(dc, x, y, width != 0 ? width : sourceWidth, height != 0 ? height : sourceHeight,
+                   header, pixels, 0, 0, sourceWidth, sourceHeight, DDF_BACKGROUNDPAL)) {
+    return 1;
+  }
+  return DrawDecoded(WicPicture(OrbAsBmpFile(file.data(), layout)), dc, x, y, width, height) ? 1
+                                                                                             : 0;
 }
 
-int DrawBitmapWithDial(const char* path, HDC dc, int dialResource) {
-  GdiObject<HBITMAP> picture(
-      static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-  if (picture.get() != nullptr) {
-    MemoryDc source(dc);
-    ScopedSelect select(source.get(), picture.get());
-    BitBlt(dc, 0, 0, kFaceSize, kFaceSize, source.get(), 0, 0, SRCCOPY);
-  } else {
-    const RECT face{0, 0, kFaceSize, kFaceSize};
-    FillRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+// Wine's loader draws a top-down BMP file black, so such a file goes to WIC at
+// once; any other BMP file goes to the system's loader first, as ever.
+int DrawBitmapWithDial(const char* path, HDC dc, PictureSize face, int dialResource) {
+  const RECT all{0, 0, face.width, face.height};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  std::vector<unsigned char> file;
+  if (path != nullptr && path[0] != '\0' && ReadFileBytes(path, kMaxPictureFileBytes + 1, &file)) {
+    BmpLayout layout{};
+    const bool topDown = CheckBmpFile(file.data(), file.size(), &layout) && layout.height < 0;
+    if (topDown || !DrawLoadedBitmap(path, dc, face)) DrawDecodedFile(std::move(file), dc, face);
   }
   DrawDialOverlay(dc, dialResource);
   return 1;

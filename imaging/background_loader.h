@@ -2,14 +2,20 @@
 
 #include <windows.h>
 
+#include "base/picture_geometry.h"
+
 // Draws an "orb" background picture file into `dc` at (x, y); a width or height
-// of 0 means the picture's own. Returns 1 when drawn, 0 when the file is no
-// background picture, is damaged, cannot be read, or cannot be drawn (DrawDib
-// under Wine draws no RLE picture).
+// of 0 means the picture's own. A picture that DrawDib does not draw (Wine's draws
+// no RLE picture) is decoded through WIC instead. Returns 1 when drawn, 0 when the
+// file is no background picture, is damaged, cannot be read, or cannot be drawn.
 int DrawBackgroundPicture(const char* path, HDC dc, int x, int y, int width, int height);
 
-// Draws the top-left 200 x 200 pixels of a BMP file into `dc` (black when it
-// cannot be loaded), then lays the program's bitmap resource `dialResource`, the
-// built-in dial, over it; its magenta pixels are transparent. Always 1. `dc` keeps
-// its colours.
-int DrawBitmapWithDial(const char* path, HDC dc, int dialResource);
+// Draws the picture file at `path` onto the `face` of `dc` from its top left
+// corner, black where the picture does not reach or cannot be drawn, then lays
+// the program's bitmap resource `dialResource`, the built-in dial, over it; its
+// magenta pixels are transparent. A BMP file shows its top-left part one pixel to
+// one pixel. Any other picture WIC decodes (JPEG, PNG, GIF) stands upright by its
+// EXIF orientation and is scaled with an averaging filter to cover the face,
+// keeping its aspect, the parts beyond it on two sides cut off alike; transparent
+// parts show black. Always 1. `dc` keeps its colours.
+int DrawBitmapWithDial(const char* path, HDC dc, PictureSize face, int dialResource);

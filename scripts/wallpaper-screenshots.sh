@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Saves pictures of the wallpaper plug-in's settings dialog under Xvfb into
-# build/wallpaper-screenshots/: centred.png, tiled.png and stretched.png, each with
-# a picture previewed in that display style. Starts the built clock with only
+# build/wallpaper-screenshots/: centred.png, tiled.png, stretched.png, fill.png and
+# fit.png, each with a JPEG photograph previewed in that display style. Starts the built clock with only
 # wallpaper.dll in a Wine prefix of its own (so the desktop colour and style set
 # here reach no test), opens the dialog from the context menu and previews the
 # first picture of the list with the keyboard, as a user would.
@@ -20,8 +20,17 @@ cp "$windows_build/Kelvane.exe" "$program/"
 cp "$windows_build/wallpaper.dll" "$program/plugin/"
 printf 'wallpaper.dll\r\n' >"$program/plugin/enable.txt"
 
-# Two 320 x 240 pictures as uncompressed bottom-up BMP files: a sunset over hills,
-# and a chequered pattern under a Japanese name, so that the list shows one.
+# A 1600 x 900 JPEG photograph of a harbour at dusk, wider than the 4:3 screen so
+# that fill and fit differ from stretching; and two 320 x 240 pictures as
+# uncompressed bottom-up BMP files: a sunset over hills, and a chequered pattern
+# under a Japanese name, so that the list shows one. The photograph sorts first.
+convert -size 1600x900 gradient:'#1d2b64-#f8a35b' \
+  -fill '#ffd98a' -draw 'circle 800,560 800,480' \
+  -fill '#173042' -draw 'rectangle 0,600 1599,899' \
+  -fill '#2b4a5e' -draw 'polygon 0,600 300,480 520,600' -draw 'polygon 1000,600 1350,420 1599,600' \
+  -fill '#ffe2a8' -draw 'rectangle 780,610 820,899' \
+  -fill white -draw 'rectangle 0,0 1599,5' -fill '#101010' -draw 'rectangle 0,894 1599,899' \
+  -quality 92 "$pictures/harbour.jpg"
 convert -size 320x240 gradient:'#ffb060-#503090' \
   -fill '#ffe070' -draw 'circle 160,150 160,115' \
   -fill '#2e5a3a' -draw 'polygon 0,240 0,170 70,140 160,185 250,130 320,165 320,240' \
@@ -80,4 +89,6 @@ shoot() {
 shoot centred 0 0
 shoot tiled 1 0
 shoot stretched 0 2
-echo "screenshots in $shots: centred.png tiled.png stretched.png"
+shoot fill 0 10
+shoot fit 0 6
+echo "screenshots in $shots: centred.png tiled.png stretched.png fill.png fit.png"

@@ -2,9 +2,13 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/window/clock_face.h"
 #include "app/window/settings.h"
@@ -91,34 +95,40 @@ int BackgroundPage::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lPar
   return -1;
 }
 
-// Each pass inserts from row 0, so the BMP rows, listed last, end up first.
+// BMP rows first, then the orb rows, then the photographs, each group in the
+// folder's order; a BMP or photograph is titled with its file name.
 void BackgroundPage::FillList() const {
   list_.DeleteAllRows();
   if (!hasFolder_) return;
+  struct Row {
+    std::string title;
+    std::string author;
+    std::string name;
+  };
+  std::vector<Row> groups[3];
+  ListFiles(folder_, {"bmp", "orb", "jpg", "jpeg", "png", "gif"},
+            {0, std::numeric_limits<size_t>::max()}, [&](const ListedFile& file) {
+              const int group = std::min(file.extension, 2);
+              Row row{file.name, kNoAuthor, file.name};
+              if (group == 1) {
+                std::string title;
+                std::string author;
+                ReadOrbFileTexts(file.path, &title, &author);
+                if (!title.empty()) row.title = title;
+                row.author = author.empty() ? kUnknownAuthor : author;
+              }
+              groups[group].push_back(std::move(row));
+            });
   list_.HoldRedraw();
-  ListFiles("orb");
-  ListFiles("bmp");
+  for (const std::vector<Row>& group : groups) {
+    for (const Row& row : group) {
+      const int inserted = list_.InsertRow(list_.RowCount(), row.title.c_str());
+      if (inserted < 0) continue;
+      list_.SetText(inserted, 1, row.author.c_str());
+      list_.SetText(inserted, 2, row.name.c_str());
+    }
+  }
   list_.ReleaseRedraw();
-}
-
-void BackgroundPage::ListFiles(const char* extension) const {
-  char pattern[MAX_PATH];
-  if (!FormatPath(pattern, "*.%s", extension)) return;
-  const bool isOrb = std::strcmp(extension, "orb") == 0;
-  int row = 0;
-  std::string title;
-  std::string author;
-  ListFolder(folder_, pattern, [&](const char* name, const char* path) {
-    title.clear();
-    author.clear();
-    if (isOrb) ReadOrbFileTexts(path, &title, &author);
-    const int inserted = list_.InsertRow(row, title.empty() ? name : title.c_str());
-    if (inserted < 0) return;
-    const char* defaultAuthor = isOrb ? kUnknownAuthor : kNoAuthor;
-    list_.SetText(inserted, 1, author.empty() ? defaultAuthor : author.c_str());
-    list_.SetText(inserted, 2, name);
-    ++row;
-  });
 }
 
 // A click raises several notifications (the old row deselected, the new one

@@ -8,8 +8,9 @@
 class ClockFace;
 
 // Page 1 of the customize dialog: the pictures of "<program dir>\background" with
-// title, author and file name, BMP files first. Picking a row makes that picture
-// the clock's background at once; the choice is saved when the page is left.
+// title, author and file name: BMP files first, then orb files, then JPEG, PNG and
+// GIF files. Picking a row makes that picture the clock's background at once; the
+// choice is saved when the page is left.
 class BackgroundPage : public CustomizePage {
  public:
   static constexpr int kListId = 1011;
@@ -23,8 +24,6 @@ class BackgroundPage : public CustomizePage {
 
  private:
   void FillList() const;
-  // Inserts a row for every file of the folder with `extension`, from row 0 on.
-  void ListFiles(const char* extension) const;
   void ApplySelection();
 
   ClockFace* face_ = nullptr;

@@ -104,7 +104,11 @@ int ClockFace::LoadBackground(const char* path) {
     backgroundPath_[sizeof backgroundPath_ - 1] = '\0';
   }
   HDC dc = background_.memoryDc();
-  if (!DrawBackgroundPicture(path, dc, 0, 0, 0, 0)) DrawBitmapWithDial(path, dc, IDB_DIAL);
+  if (!DrawBackgroundPicture(path, dc, 0, 0, 0, 0)) {
+    const PictureSize face{static_cast<int>(background_.width()),
+                           static_cast<int>(background_.height())};
+    DrawBitmapWithDial(path, dc, face, IDB_DIAL);
+  }
   if (size_ != kFaceSize) {
     GdiFlush();
     scaler_.Scale(PixelsOf(background_), PixelsOf(scaledBackground_));

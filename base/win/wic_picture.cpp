@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 #include "base/picture_orientation.h"
 #include "base/picture_resampler.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr size_t kMaxFileBytes = 256u << 20;
 // How many times the target size a scaler that picks the nearest pixel scales to
 // at the most, so that the box filter averages 4 x 4 samples for each pixel. Eight
 // times would cost Wine's scaler a third of the decode of a 4,000 x 3,000 JPEG.
@@ -90,16 +90,31 @@ bool CopyUpright(IWICBitmapSource* source, PictureSize stored, int orientation,
 }  // namespace
 
 WicPicture::WicPicture(const char* path) {
+  bool read = false;
+  try {
+    read = ReadFileBytes(path, kMaxPictureFileBytes + 1, &file_);
+  } catch (const std::bad_alloc&) {
+  }
+  if (read) {
+    OpenFile();
+  } else {
+    Close();
+  }
+}
+
+WicPicture::WicPicture(std::vector<uint8_t> file) : file_(std::move(file)) { OpenFile(); }
+
+void WicPicture::OpenFile() {
   bool opened = false;
   try {
-    opened = Open(path);
+    opened = Open();
   } catch (const std::bad_alloc&) {
   }
   if (!opened) Close();
 }
 
-bool WicPicture::Open(const char* path) {
-  if (!ReadFileBytes(path, kMaxFileBytes + 1, &file_) || file_.size() > kMaxFileBytes) return false;
+bool WicPicture::Open() {
+  if (file_.size() > kMaxPictureFileBytes) return false;
   PictureHeader header;
   if (!ReadPictureHeader(file_.data(), file_.size(), &header) ||
       (header.sizeKnown && !IsPictureSizeAllowed(header.width, header.height))) {

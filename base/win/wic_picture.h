@@ -4,12 +4,16 @@
 // After windows.h, whose types they use.
 #include <wincodec.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "base/bgra_picture.h"
 #include "base/picture_geometry.h"
 #include "base/win/com_objects.h"
+
+// The largest picture file WicPicture opens.
+constexpr size_t kMaxPictureFileBytes = 256u << 20;
 
 // The first frame of a picture file, opened with the platform's imaging
 // component (WIC): every kind it decodes (BMP of every depth and compression,
@@ -24,6 +28,8 @@ class WicPicture {
   // 256 MiB, when it is damaged, cut short or of no kind WIC decodes, or when
   // the picture is beyond the limits.
   explicit WicPicture(const char* path);
+  // Opens a picture file held whole in memory, as the path constructor does.
+  explicit WicPicture(std::vector<uint8_t> file);
   WicPicture(const WicPicture&) = delete;
   WicPicture& operator=(const WicPicture&) = delete;
 
@@ -42,7 +48,10 @@ class WicPicture {
   BgraPicture Decode(const PictureRect& source, PictureSize target) const;
 
  private:
-  bool Open(const char* path);
+  // Opens the file in `file_` after the path constructor read it or the bytes
+  // constructor took it; on failure Close releases what was made.
+  void OpenFile();
+  bool Open();
   // Releases what a failed Open made, the decoder before the bytes it reads.
   void Close();
   BgraPicture DecodeWithin(const PictureRect& source, PictureSize target) const;

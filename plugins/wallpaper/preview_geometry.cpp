@@ -1,6 +1,9 @@
 #include "plugins/wallpaper/preview_geometry.h"
 
 #include <algorithm>
+#include <cstdint>
+
+#include "base/picture_geometry.h"
 
 namespace {
 
@@ -26,12 +29,33 @@ Axis PlaceAxis(int screen, int picture, int area) {
   return axis;
 }
 
+// `length` screen pixels from `origin` on, as area pixels of an area of `area`
+// pixels standing for `screen`; at least one.
+void ToArea(int origin, int length, int screen, int area, int* areaOrigin, int* areaLength) {
+  *areaOrigin = static_cast<int>(static_cast<int64_t>(origin) * area / screen);
+  const int end = static_cast<int>(static_cast<int64_t>(origin + length) * area / screen);
+  *areaLength = std::max(1, end - *areaOrigin);
+}
+
 }  // namespace
 
 PreviewPlacement PlacePreview(int screenWidth, int screenHeight, int pictureWidth,
                               int pictureHeight, int style) {
+  const PictureSize picture{pictureWidth, pictureHeight};
+  const PictureSize screen{screenWidth, screenHeight};
   if (style == kStyleStretched) {
     return {{0, 0, pictureWidth, pictureHeight}, {{0, 0, kPreviewWidth, kPreviewHeight}}};
+  }
+  if (style == kStyleFill) {
+    const PictureRect cover = CoverSource(picture, screen);
+    return {{cover.x, cover.y, cover.width, cover.height}, {{0, 0, kPreviewWidth, kPreviewHeight}}};
+  }
+  if (style == kStyleFit) {
+    const PictureRect fit = FitTarget(picture, screen);
+    PreviewRect target{};
+    ToArea(fit.x, fit.width, screenWidth, kPreviewWidth, &target.x, &target.width);
+    ToArea(fit.y, fit.height, screenHeight, kPreviewHeight, &target.y, &target.height);
+    return {{0, 0, pictureWidth, pictureHeight}, {target}};
   }
   const Axis x = PlaceAxis(screenWidth, pictureWidth, kPreviewWidth);
   const Axis y = PlaceAxis(screenHeight, pictureHeight, kPreviewHeight);

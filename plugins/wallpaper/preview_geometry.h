@@ -13,6 +13,9 @@ constexpr int kPreviewHeight = 144;
 constexpr int kStyleCentred = 0;
 constexpr int kStyleTiled = 1;
 constexpr int kStyleStretched = 2;
+constexpr int kStyleFill = 3;
+constexpr int kStyleFit = 4;
+constexpr int kStyleCount = 5;
 
 struct PreviewRect {
   int x;
@@ -31,9 +34,11 @@ struct PreviewPlacement {
 };
 
 // The placement of a `pictureWidth` x `pictureHeight` picture on a `screenWidth` x
-// `screenHeight` screen. The screen is shrunk by whole factors (1024 x 768 by 5);
-// a screen smaller than the area is shown unshrunk. The source never reaches past
-// the picture, and a picture smaller than one preview pixel still covers one, so
-// tiles always advance.
+// `screenHeight` screen. Centred and tiled, the screen is shrunk by whole factors
+// (1024 x 768 by 5); a screen smaller than the area is shown unshrunk. The source
+// never reaches past the picture, and a picture smaller than one preview pixel
+// still covers one, so tiles always advance. Stretched, filled (the picture covers
+// the screen keeping its aspect, centred) and fitted (it fits wholly inside, with
+// bars), the area stands for the whole screen.
 PreviewPlacement PlacePreview(int screenWidth, int screenHeight, int pictureWidth,
                               int pictureHeight, int style);

@@ -12,7 +12,8 @@
 namespace {
 
 constexpr char kBrowseTitle[] = "壁紙データフォルダの選択...";
-constexpr const char* kStyleNames[] = {"中央に表示", "並べて表示", "拡大"};
+constexpr const char* kStyleNames[kStyleCount] = {"中央に表示", "並べて表示", "拡大",
+                                                  "ページ全体に表示", "ページ幅に合わせる"};
 constexpr int kIntervalDigits = 3;
 
 // Paints between BeginPaint and EndPaint for the length of one WM_PAINT.
@@ -83,6 +84,7 @@ INT_PTR WallpaperDialog::OnCommand(WORD id, WORD code) {
     case IDC_AUTO_CHANGE: return OnAutoChange();
     case IDC_INTERVAL: return OnInterval(code);
     case IDC_STYLE_LIST: return code == CBN_SELCHANGE ? OnStyle() : FALSE;
+    case IDC_INCLUDE_SUBFOLDERS: return OnIncludeSubfolders();
   }
   return FALSE;
 }
@@ -124,6 +126,13 @@ void WallpaperDialog::CorrectInterval() {
   }
 }
 
+// The list shows at once what the folder holds with or without its subfolders.
+INT_PTR WallpaperDialog::OnIncludeSubfolders() {
+  state_->includeSubfolders = IsChecked(IDC_INCLUDE_SUBFOLDERS);
+  state_->BuildFileList();
+  return TRUE;
+}
+
 INT_PTR WallpaperDialog::OnStyle() {
   state_->style = static_cast<int>(SendItem(dialogWindow(), IDC_STYLE_LIST, CB_GETCURSEL));
   preview_.Draw(dialogWindow(), state_->style);
@@ -147,8 +156,13 @@ void WallpaperDialog::InitDialog() {
   SetDlgItemInt(dialog, IDC_INTERVAL, static_cast<UINT>(state_->changeMinutes), FALSE);
   CorrectInterval();
 
-  const DesktopStyle desktop = ReadDesktopStyle();
-  state_->style = desktop.tile == 1 ? 1 : desktop.wallpaperStyle;
+  CheckDlgButton(dialog, IDC_INCLUDE_SUBFOLDERS,
+                 state_->includeSubfolders ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, IDC_SHUFFLE, state_->shuffle ? BST_CHECKED : BST_UNCHECKED);
+
+  // A value Windows does not write shows as centred and stays until a style is picked.
+  const int desktopStyle = StyleOfDesktop(ReadDesktopStyle());
+  state_->style = desktopStyle >= 0 ? desktopStyle : kStyleCentred;
   state_->appliedStyle = state_->style;
   for (const char* name : kStyleNames) {
     SendItem(dialog, IDC_STYLE_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
@@ -171,8 +185,8 @@ void WallpaperDialog::ApplySelection(Selection mode) {
   const LRESULT entry = SendItem(dialog, IDC_FILE_LIST, LB_GETCURSEL);
   if (entry == LB_ERR) return;
   const auto index = static_cast<unsigned>(SendItem(dialog, IDC_FILE_LIST, LB_GETITEMDATA, entry));
-  const char* file = index < state_->fileCount ? state_->files.At(index) : nullptr;
-  const char* path = file != nullptr ? file : "";
+  char path[MAX_PATH] = {};
+  const bool file = state_->files.FullPath(index, path);
   preview_.Load(dialog, path);
   preview_.Draw(dialog, state_->style);
   std::strncpy(state_->currentFile, path, sizeof state_->currentFile - 1);
@@ -183,22 +197,27 @@ void WallpaperDialog::ApplySelection(Selection mode) {
     const DesktopStyle desktop = DesktopStyleFor(state_->style);
     WriteDesktopStyle(desktop.tile, desktop.wallpaperStyle);
   }
-  WriteNumber(kLastNumValue, file != nullptr ? index : state_->fileCount);
+  WriteNumber(kLastNumValue, file ? index : state_->fileCount);
   WriteString(kLastFileValue, path);
-  SetWallpaper(path);
+  SetPictureAsWallpaper(path);
   if (IsChecked(IDC_AUTO_CLOSE)) CloseDialog(IDOK);
 }
 
 // After a change of style the wallpaper last set is set again, as "LAST_FILE" holds it
-// now: the automatic change may have set one while the dialog was open, and a picture
-// that was only previewed must not become the wallpaper. Without one the plug-in set,
-// the desktop keeps the user's own wallpaper; only the style is written.
+// now (a photograph stored turned through its upright copy): the automatic change may
+// have set one while the dialog was open, and a picture that was only previewed must
+// not become the wallpaper. Without one the plug-in set, the desktop keeps the user's
+// own wallpaper; only the style is written.
 void WallpaperDialog::CloseDialog(int result) {
   HWND dialog = dialogWindow();
   state_->autoClose = IsChecked(IDC_AUTO_CLOSE);
   WriteNumber(kAutoCloseValue, static_cast<DWORD>(state_->autoClose));
   state_->autoChange = IsChecked(IDC_AUTO_CHANGE);
   WriteNumber(kAutoChangeValue, static_cast<DWORD>(state_->autoChange));
+  state_->includeSubfolders = IsChecked(IDC_INCLUDE_SUBFOLDERS);
+  WriteNumber(kIncludeSubfoldersValue, static_cast<DWORD>(state_->includeSubfolders));
+  state_->shuffle = IsChecked(IDC_SHUFFLE);
+  WriteNumber(kShuffleValue, static_cast<DWORD>(state_->shuffle));
   state_->transparentText = IsChecked(IDC_TRANSPARENT_TEXT);
   WriteNumber(kTransparentTextValue, static_cast<DWORD>(state_->transparentText));
   if (state_->transparentText) MakeIconTextTransparent();
@@ -209,7 +228,7 @@ void WallpaperDialog::CloseDialog(int result) {
     ReadString(kLastFileValue, lastFile, sizeof lastFile);
     if (lastFile[0] != '\0') {
       WriteString(kLastFileValue, lastFile);
-      SetWallpaper(lastFile);
+      SetPictureAsWallpaper(lastFile);
     }
   }
   CorrectInterval();

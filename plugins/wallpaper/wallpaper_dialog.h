@@ -9,7 +9,7 @@ struct WallpaperState;
 
 // The plug-in's settings dialog (template 101 of the plug-in's own module),
 // working on the plug-in's state: the folder's pictures with a preview, the display
-// style, the automatic change and its interval, and two options. Every option is
+// style, the automatic change with its interval and order, and the options. Every option is
 // saved when the dialog closes, by OK or by Esc alike. Make one on the stack, call
 // Show once.
 class WallpaperDialog : private ModalDialog {
@@ -32,6 +32,7 @@ class WallpaperDialog : private ModalDialog {
   INT_PTR OnAutoChange();
   INT_PTR OnInterval(WORD code);
   INT_PTR OnStyle();
+  INT_PTR OnIncludeSubfolders();
 
   void InitDialog();
   void ApplySelection(Selection mode);

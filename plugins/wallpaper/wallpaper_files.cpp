@@ -1,43 +1,56 @@
 #include "plugins/wallpaper/wallpaper_files.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <new>
 
-#include "base/cp932.h"
+#include "base/file_name.h"
 
-bool WallpaperFileList::Add(const char* folder, const char* fileName) {
-  Record record = {};
-  std::snprintf(record.path, sizeof record.path, "%s\\%s", folder, fileName);
+void WallpaperFileList::Reset(const char* folder) {
+  folder_ = folder;
+  paths_.clear();
+  starts_.clear();
+}
+
+bool WallpaperFileList::Add(const char* relativePath) {
+  const size_t start = paths_.size();
   try {
-    records_.push_back(record);
+    paths_.insert(paths_.end(), relativePath, relativePath + std::strlen(relativePath) + 1);
+    starts_.push_back(static_cast<uint32_t>(start));
   } catch (const std::bad_alloc&) {
+    paths_.resize(start);
     return false;
   }
   return true;
 }
 
-const char* WallpaperFileList::At(unsigned index) const {
-  return index < records_.size() ? records_[index].path : nullptr;
+const char* WallpaperFileList::RelativePath(unsigned index) const {
+  return index < starts_.size() ? paths_.data() + starts_[index] : nullptr;
 }
 
-bool PathFits(const char* folder, const char* fileName) {
-  constexpr size_t kPathBytes = 260;
-  return std::strlen(folder) + 1 + std::strlen(fileName) < kPathBytes;
+bool WallpaperFileList::FullPath(unsigned index, char (&path)[kPathBytes]) const {
+  const char* relative = RelativePath(index);
+  if (relative == nullptr || folder_.size() + 1 + std::strlen(relative) >= kPathBytes) return false;
+  std::memcpy(path, folder_.data(), folder_.size());
+  path[folder_.size()] = '\\';
+  std::strcpy(path + folder_.size() + 1, relative);
+  return true;
 }
 
-void PictureName(const char* fileName, char* name, size_t size) {
-  if (size == 0) return;
-  size_t characters = 0;
-  for (const char* p = fileName; *p != '\0'; p = NextCp932Char(p)) ++characters;
-  const size_t keep = characters > 4 ? characters - 4 : 0;
-  const char* end = fileName;
-  for (size_t i = 0; i < keep; ++i) {
-    const char* next = NextCp932Char(end);
-    if (static_cast<size_t>(next - fileName) > size - 1) break;
-    end = next;
-  }
-  const size_t length = static_cast<size_t>(end - fileName);
-  std::memcpy(name, fileName, length);
-  name[length] = '\0';
+FileEntry EntryOf(const WallpaperFileList& files, unsigned index) {
+  const char* path = files.RelativePath(index);
+  const size_t length = std::strlen(path);
+  const bool bmp = FindExtension(path, {"bmp"}) == 0;
+  return {path, bmp ? length - 4 : length, index};
+}
+
+std::vector<FileEntry> SortedEntries(const WallpaperFileList& files, const char* none) {
+  std::vector<FileEntry> entries;
+  entries.reserve(files.size() + 1);
+  for (unsigned index = 0; index < files.size(); ++index) entries.push_back(EntryOf(files, index));
+  entries.push_back({none, std::strlen(none), files.size()});
+  std::sort(entries.begin(), entries.end(), [](const FileEntry& a, const FileEntry& b) {
+    return CompareFileNames(a.text, a.length, b.text, b.length) < 0;
+  });
+  return entries;
 }

@@ -1,35 +1,45 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <vector>
 
-// The full paths of a folder's BMP files, in the order of the folder listing. Each
-// path lives in a zero-filled record of 261 bytes and is at most 260 bytes long.
+// The pictures of the wallpaper folder, in the order of the folder listing: each
+// file's path below the folder ("sub\picture.jpg"), packed one after the other, so
+// that 100,000 files take little more than their names.
 class WallpaperFileList {
  public:
-  static constexpr size_t kRecordSize = 261;
+  // A full path with its terminator fits this many bytes.
+  static constexpr size_t kPathBytes = 260;
 
-  // Empties the list and keeps its storage.
-  void Clear() { records_.clear(); }
-  // Appends "<folder>\<fileName>", cut to 260 bytes. False when no memory was left.
-  bool Add(const char* folder, const char* fileName);
-  unsigned size() const { return static_cast<unsigned>(records_.size()); }
-  // The path at `index`, or null beyond the end.
-  const char* At(unsigned index) const;
+  // Empties the list for the files of `folder`, keeping its storage.
+  void Reset(const char* folder);
+  // Appends a file by its path below the folder. False when no memory was left.
+  bool Add(const char* relativePath);
+  unsigned size() const { return static_cast<unsigned>(starts_.size()); }
+  // The path below the folder of the file at `index`, or null beyond the end.
+  const char* RelativePath(unsigned index) const;
+  // Writes "<folder>\<relative path>" of the file at `index` into `path`; false
+  // beyond the end or when it does not fit.
+  bool FullPath(unsigned index, char (&path)[kPathBytes]) const;
 
  private:
-  struct Record {
-    char path[kRecordSize];
-  };
-
-  std::vector<Record> records_;
+  std::string folder_;
+  std::vector<char> paths_;
+  std::vector<uint32_t> starts_;
 };
 
-// True when "<folder>\<fileName>" with its terminator fits a path buffer of 260 bytes.
-bool PathFits(const char* folder, const char* fileName);
+// The text of a file's entry in the dialog's list, from its path below the folder,
+// `length` bytes of it: a BMP file's without its ".bmp", any other file's whole.
+struct FileEntry {
+  const char* text;
+  size_t length;
+  unsigned index;  // in the file list; its size for the entry with no picture
+};
 
-// A listed file's name as the dialog shows it: without its last four characters,
-// the extension with its dot ("picture.BMP" gives "picture"). Steps by code page 932
-// characters, so a name is never cut inside a double-byte character. The result
-// is cut to `size` - 1 bytes and terminated.
-void PictureName(const char* fileName, char* name, size_t size);
+FileEntry EntryOf(const WallpaperFileList& files, unsigned index);
+
+// Every file's entry and one for no picture with the text `none`, sorted by text as
+// CompareFileNames orders them.
+std::vector<FileEntry> SortedEntries(const WallpaperFileList& files, const char* none);

@@ -13,6 +13,12 @@ constexpr char kAutoChangeValue[] = "AUTO_CHANGE";
 constexpr char kChangeTimeValue[] = "CHANGE_TIME";
 constexpr char kLastFileValue[] = "LAST_FILE";
 constexpr char kLastNumValue[] = "LAST_NUM";
+// Options whose absence (0) keeps the folder alone and the listing order.
+constexpr char kIncludeSubfoldersValue[] = "INCLUDE_SUBFOLDERS";
+constexpr char kShuffleValue[] = "SHUFFLE";
+// Where the change in random order stands (see ShuffleState).
+constexpr char kShuffleSeedValue[] = "SHUFFLE_SEED";
+constexpr char kShufflePositionValue[] = "SHUFFLE_POSITION";
 
 // Reads a string into a field of `size` bytes as RegistryKey::ReadString does.
 void ReadString(const char* name, char* field, DWORD size);

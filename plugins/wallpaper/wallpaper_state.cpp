@@ -1,30 +1,38 @@
 #include "plugins/wallpaper/wallpaper_state.h"
 
-#include <cstdio>
+#include <cstring>
+#include <new>
 
-#include "base/win/find_handle.h"
+#include "base/win/folder_listing.h"
 #include "plugins/wallpaper/desktop.h"
 #include "plugins/wallpaper/wallpaper_ids.h"
-#include "plugins/wallpaper/wallpaper_rotation.h"
 #include "plugins/wallpaper/wallpaper_settings.h"
 
 namespace {
 
 constexpr char kNoPicture[] = "無し";
 
-// The dialog's file list; nothing happens while no dialog is open.
-void ResetFileList(HWND dialog) {
-  if (dialog != nullptr) SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_RESETCONTENT, 0, 0);
-}
-
-// Adds an entry tied to index `index` of `files` (the file count for "無し"), since
-// the sorted list puts the entry at a position of its own.
-void AddToFileList(HWND dialog, const char* text, unsigned index) {
-  if (dialog == nullptr) return;
-  const LRESULT entry =
-      SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-  if (entry < 0) return;
-  SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_SETITEMDATA, static_cast<WPARAM>(entry), index);
+// Fills the dialog's file list with every entry, each tied to its file by its item
+// data, not by its text. The list is not sorted by the control: adding 20,000 names
+// in order costs a fifth of what sorted inserts do.
+void FillFileList(HWND dialog, const WallpaperFileList& files) {
+  HWND list = GetDlgItem(dialog, IDC_FILE_LIST);
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  try {
+    const std::vector<FileEntry> entries = SortedEntries(files, kNoPicture);
+    SendMessageA(list, LB_INITSTORAGE, entries.size(), entries.size() * 16);
+    for (const FileEntry& entry : entries) {
+      char text[WallpaperFileList::kPathBytes];
+      std::memcpy(text, entry.text, entry.length);
+      text[entry.length] = '\0';
+      const LRESULT added = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+      if (added >= 0) SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(added), entry.index);
+    }
+  } catch (const std::bad_alloc&) {
+  }
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
 }
 
 }  // namespace
@@ -40,41 +48,39 @@ void WallpaperState::LoadSettings() {
   transparentText = static_cast<int>(ReadNumber(kTransparentTextValue));
   autoChange = static_cast<int>(ReadNumber(kAutoChangeValue));
   changeMinutes = static_cast<int>(ReadNumber(kChangeTimeValue));
+  includeSubfolders = static_cast<int>(ReadNumber(kIncludeSubfoldersValue));
+  shuffle = static_cast<int>(ReadNumber(kShuffleValue));
+  shuffleState = {ReadNumber(kShuffleSeedValue), ReadNumber(kShufflePositionValue)};
   ReadString(kLastFileValue, currentFile, sizeof currentFile);
   lastIndex = ReadNumber(kLastNumValue);
 }
 
-// A folder of 259 characters leaves no room for "\*.bmp"; a cut pattern would list
-// another folder, so then nothing is listed. Likewise a file whose full path does not
-// fit a path buffer is left out: cut, the path would name another file.
+// An empty folder lists nothing: its search would list the root of the current drive.
 void WallpaperState::BuildFileList() {
-  char pattern[MAX_PATH];
-  const int length = std::snprintf(pattern, sizeof pattern, "%s\\*.bmp", folder);
-  ResetFileList(dialog);
-  fileCount = 0;
-  files.Clear();
-  if (length >= 0 && length < MAX_PATH) {
-    WIN32_FIND_DATAA found;
-    const FindHandle find(pattern, &found);
-    for (bool more = find.valid(); more; more = find.Next(&found)) {
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-      if (!PathFits(folder, found.cFileName) || !files.Add(folder, found.cFileName)) continue;
-      char name[MAX_PATH];
-      PictureName(found.cFileName, name, sizeof name);
-      AddToFileList(dialog, name, fileCount);
-      ++fileCount;
-    }
+  files.Reset(folder);
+  if (folder[0] != '\0') {
+    const size_t skip = std::strlen(folder) + 1;
+    ListFiles(folder, {"bmp", "jpg", "jpeg", "png", "gif"},
+              {includeSubfolders ? kSubfolderDepth : 0, kMaxFiles},
+              [&](const ListedFile& file) { files.Add(file.path + skip); });
   }
-  AddToFileList(dialog, kNoPicture, fileCount);
+  fileCount = files.size();
+  if (dialog != nullptr) FillFileList(dialog, files);
 }
 
 void WallpaperState::AdvanceWallpaper() {
   if (!CountMinute(autoChange, changeMinutes, &minuteCount)) return;
   if (fileCount < 2) return;
-  lastIndex = NextWallpaperIndex(lastIndex, fileCount);
-  const char* path = files.At(lastIndex);
-  if (path == nullptr) return;
+  if (shuffle) {
+    lastIndex = NextShuffledIndex(&shuffleState, fileCount, lastIndex, GetTickCount());
+    WriteNumber(kShuffleSeedValue, shuffleState.seed);
+    WriteNumber(kShufflePositionValue, shuffleState.position);
+  } else {
+    lastIndex = NextWallpaperIndex(lastIndex, fileCount);
+  }
+  char path[MAX_PATH];
+  if (!files.FullPath(lastIndex, path)) return;
   WriteNumber(kLastNumValue, lastIndex);
   WriteString(kLastFileValue, path);
-  SetWallpaper(path);
+  SetPictureAsWallpaper(path);
 }

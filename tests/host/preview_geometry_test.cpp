@@ -29,6 +29,12 @@ TEST(PlacePreview, PlacesOnePictureAsItsStyleDoes) {
       {100, 80, 300, 40, kStyleCentred, {100, 0, 100, 40}, {0, 52, 192, 40}},
       // A picture smaller than one preview pixel still covers one.
       {1024, 768, 3, 2, kStyleCentred, {0, 0, 3, 2}, {95, 71, 1, 1}},
+      // Filled, the centred part of the picture that has the screen's aspect covers the
+      // area; fitted, the whole picture with bars, placed as on the screen.
+      {1024, 768, 1600, 900, kStyleFill, {200, 0, 1200, 900}, {0, 0, 192, 144}},
+      {1024, 768, 600, 1600, kStyleFill, {0, 575, 600, 450}, {0, 0, 192, 144}},
+      {1024, 768, 1600, 900, kStyleFit, {0, 0, 1600, 900}, {0, 18, 192, 108}},
+      {1920, 1080, 300, 400, kStyleFit, {0, 0, 300, 400}, {55, 0, 81, 144}},
   };
   for (const auto& row : table) {
     const PreviewPlacement placement =

@@ -3,43 +3,45 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
-TEST(WallpaperFileList, KeepsFullPathsInOrderCutTo260Bytes) {
+TEST(WallpaperFileList, KeepsPathsBelowTheFolderInOrderAndRefusesFullPathsBeyond260Bytes) {
   WallpaperFileList files;
-  ASSERT_TRUE(files.Add("C:\\pics", "b.bmp"));
-  ASSERT_TRUE(files.Add("C:\\pics", "a.BMP"));
-  ASSERT_TRUE(files.Add(std::string(255, 'd').c_str(), "long.bmp"));
-  EXPECT_EQ(files.size(), 3u);
-  EXPECT_STREQ(files.At(0), "C:\\pics\\b.bmp");
-  EXPECT_STREQ(files.At(1), "C:\\pics\\a.BMP");
-  EXPECT_EQ(std::string(files.At(2)), std::string(255, 'd') + "\\long");
-  EXPECT_EQ(files.At(3), nullptr);
-  files.Clear();
-  EXPECT_EQ(files.size(), 0u);
-  EXPECT_EQ(files.At(0), nullptr);
+  files.Reset("C:\\\x95\x5C");  // 表
+  for (const char* path : {"b.bmp", "sub\\a.JPG", "x.png"}) ASSERT_TRUE(files.Add(path));
+  ASSERT_EQ(files.size(), 3u);
+  char path[WallpaperFileList::kPathBytes];
+  ASSERT_TRUE(files.FullPath(1, path));
+  EXPECT_STREQ(path, "C:\\\x95\x5C\\sub\\a.JPG");
+  EXPECT_STREQ(files.RelativePath(2), "x.png");
+  EXPECT_EQ(files.RelativePath(3), nullptr);
+  EXPECT_FALSE(files.FullPath(3, path));
+
+  files.Reset(std::string(250, 'd').c_str());
+  ASSERT_TRUE(files.Add("12345678"));   // 250 + 1 + 8 bytes and the terminator fit
+  ASSERT_TRUE(files.Add("123456789"));  // one byte more does not
+  EXPECT_TRUE(files.FullPath(0, path));
+  EXPECT_FALSE(files.FullPath(1, path));
 }
 
-std::string Name(const char* fileName, size_t size = 64) {
-  char name[64] = "junk";
-  PictureName(fileName, name, size);
-  return name;
-}
-
-TEST(PictureName, DropsTheLastFourCharactersNotBytes) {
-  EXPECT_EQ(Name("picture.BMP"), "picture");
-  EXPECT_EQ(Name("\x95\x5C.bmp"), "\x95\x5C");  // 表.bmp
-  // A name ending in double-byte characters loses four characters, not bytes.
-  EXPECT_EQ(Name("ab\x95\x5C\x8E\xA6\x83\x5C\x83\x74"), "ab");
-  EXPECT_EQ(Name(".bmp"), "");
-  EXPECT_EQ(Name("x"), "");
-}
-
-TEST(PictureName, IsCutToTheBufferWithoutSplittingACharacter) {
-  EXPECT_EQ(Name("abcdef.bmp", 4), "abc");
-  EXPECT_EQ(Name("a\x95\x5C\x8E\xA6.bmp", 3), "a");
-  EXPECT_EQ(Name("a.bmp", 1), "");
+TEST(SortedEntries, ShowBmpFilesWithoutTheirExtensionAndSortTheTextsWithNone) {
+  WallpaperFileList files;
+  files.Reset("C:\\pics");
+  for (const char* path : {"\x96\xCD\x97\x6C.BMP", "b.jpg", "A.bmp", "sub\\c.GIF", "a.bmpx"}) {
+    files.Add(path);
+  }
+  std::vector<std::string> texts;
+  std::vector<unsigned> indices;
+  for (const FileEntry& entry : SortedEntries(files, "\x96\xB3\x82\xB5")) {  // 無し
+    texts.emplace_back(entry.text, entry.length);
+    indices.push_back(entry.index);
+  }
+  // 模様 sorts after 無し; "a.bmpx" is no BMP file.
+  EXPECT_EQ(texts, (std::vector<std::string>{"A", "a.bmpx", "b.jpg", "sub\\c.GIF",
+                                             "\x96\xB3\x82\xB5", "\x96\xCD\x97\x6C"}));
+  EXPECT_EQ(indices, (std::vector<unsigned>{2, 4, 1, 3, 5, 0}));
 }
 
 }  // namespace

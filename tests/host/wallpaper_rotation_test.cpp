@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -32,6 +36,48 @@ TEST(NextWallpaperIndex, StepsInOrderAndWraps) {
   for (const auto& row : rows) {
     EXPECT_EQ(NextWallpaperIndex(row.last, row.count), row.next) << row.last << " of " << row.count;
   }
+}
+
+std::vector<unsigned> Order(uint32_t seed, unsigned count) {
+  std::vector<unsigned> order;
+  for (unsigned position = 0; position < count; ++position) {
+    order.push_back(ShuffledIndex(seed, count, position));
+  }
+  return order;
+}
+
+TEST(ShuffledIndex, GivesEachIndexOnceAndAnotherOrderForAnotherSeed) {
+  for (const unsigned count : {1u, 2u, 3u, 5u, 16u, 17u, 1000u}) {
+    const std::vector<unsigned> order = Order(7, count);
+    EXPECT_EQ(std::set<unsigned>(order.begin(), order.end()).size(), count);
+    EXPECT_LT(*std::max_element(order.begin(), order.end()), count);
+  }
+  EXPECT_NE(Order(7, 1000), Order(8, 1000));
+}
+
+// `steps` indices from a state that starts a round or continues one.
+std::vector<unsigned> Shuffle(unsigned count, ShuffleState state, unsigned last, int steps) {
+  std::vector<unsigned> set;
+  for (int step = 0; step < steps; ++step) {
+    last = NextShuffledIndex(&state, count, last, 1000u + static_cast<unsigned>(step));
+    set.push_back(last);
+  }
+  return set;
+}
+
+TEST(NextShuffledIndex, SetsEveryPictureOnceARoundWithoutRepeatingAcrossRounds) {
+  for (const unsigned count : {2u, 3u, 50u}) {
+    const std::vector<unsigned> set = Shuffle(count, {0, 0}, 0, static_cast<int>(3 * count));
+    for (unsigned round = 0; round < 3; ++round) {
+      const std::set<unsigned> once(set.begin() + round * count, set.begin() + (round + 1) * count);
+      EXPECT_EQ(once.size(), count) << count << " round " << round;
+    }
+    for (size_t i = 1; i < set.size(); ++i) EXPECT_NE(set[i], set[i - 1]) << count << " at " << i;
+  }
+  // A stored position beyond a list that shrank begins a new round.
+  const unsigned count = 20;
+  const std::vector<unsigned> fresh = Shuffle(count, {1234, 25}, 0, static_cast<int>(count));
+  EXPECT_EQ(std::set<unsigned>(fresh.begin(), fresh.end()).size(), count);
 }
 
 }  // namespace

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "app/window/clock_face.h"
 #include "base/little_endian.h"
 #include "resources/resource_ids.h"
 #include "tests/win32/test_support.h"
+#include "tools/exif_segment.h"
 #include "tools/orb_writer.h"
 
 namespace {
@@ -188,20 +190,90 @@ TEST_F(LoadBackgroundTest, ATopDownPictureShowsItsFirstRowsAtTheTop) {
   EXPECT_EQ(Background(10, 190), To555(kPlum));
 }
 
-TEST_F(LoadBackgroundTest, AnRle8PictureShowsItsPixelsOrFallsBack) {
-  // Every row one run of 200 pixels of entry 7 and an end of line; then the end of the picture.
-  OrbPicture picture = Orb8Picture(200, 200, kPlum);
-  picture.pixels.clear();
-  for (int row = 0; row < 200; ++row) picture.pixels.insert(picture.pixels.end(), {200, 7, 0, 0});
-  picture.pixels.insert(picture.pixels.end(), {0, 1});
-  picture.infoHeader[16] = 1;
-  WriteUint32(picture.infoHeader.data() + 20, static_cast<uint32_t>(picture.pixels.size()));
-  const std::string path = dir_.File("rle8.orb");
-  WriteBytes(path, BuildOrbFile(picture));
-  face_.LoadBackground(path.c_str());
-  if (Background(10, 10) == To555(kPlum)) {
-    EXPECT_EQ(Background(kRingX, kRingY), To555(kPlum));
-  } else {
+TEST_F(LoadBackgroundTest, RleOrbPicturesThatDrawDibRefusesShowTheirPixels) {
+  for (const uint16_t bits : {4, 8}) {
+    // Every row one run of 200 pixels of entry 7 and an end of line; then the end of the picture.
+    OrbPicture picture = Orb8Picture(200, 200, kPlum, 0, 1u << bits);
+    picture.infoHeader[14] = static_cast<unsigned char>(bits);
+    picture.infoHeader[16] = bits == 8 ? BI_RLE8 : BI_RLE4;
+    picture.pixels.clear();
+    const unsigned char index = bits == 8 ? 7 : 0x77;
+    for (int row = 0; row < 200; ++row) {
+      picture.pixels.insert(picture.pixels.end(), {200, index, 0, 0});
+    }
+    picture.pixels.insert(picture.pixels.end(), {0, 1});
+    WriteUint32(picture.infoHeader.data() + 20, static_cast<uint32_t>(picture.pixels.size()));
+    const std::string path = dir_.File("rle.orb");
+    WriteBytes(path, BuildOrbFile(picture));
+    face_.LoadBackground(path.c_str());
+    EXPECT_EQ(Background(10, 10), To555(kPlum)) << bits;
+    EXPECT_EQ(Background(kRingX, kRingY), To555(kPlum)) << bits;
+  }
+}
+
+// The dial leaves the corner pixels to the picture.
+TEST_F(LoadBackgroundTest, EveryValidBmpShowsItsColoursUnderTheDial) {
+  for (const NamedFile& file : BmpKinds()) {
+    const std::string path = dir_.File("picture.bmp");
+    WriteBytes(path, file.bytes);
+    face_.LoadBackground(path.c_str());
+    EXPECT_EQ(Background(0, 0), To555(RGB(255, 0, 0))) << file.name;
+    EXPECT_EQ(Background(1, 0), To555(RGB(0, 255, 0))) << file.name;
+    EXPECT_EQ(Background(0, 1), To555(RGB(0, 0, 255))) << file.name;
+    EXPECT_EQ(Background(2, 2), kBlack) << file.name;
+    EXPECT_EQ(Background(kRingX, kRingY), To555(kWhite)) << file.name;
+  }
+}
+
+// True when each channel of the 16-bit surface's colour `a` lies within 16 of `b`'s.
+bool Near(COLORREF a, COLORREF b) {
+  return std::abs(GetRValue(a) - GetRValue(b)) <= 16 &&
+         std::abs(GetGValue(a) - GetGValue(b)) <= 16 && std::abs(GetBValue(a) - GetBValue(b)) <= 16;
+}
+
+TEST_F(LoadBackgroundTest, PhotographsCoverTheFaceUprightUnderTheDial) {
+  // Olive is what the cover cuts off; turned by orientation 6, the stored left half is the top.
+  const auto banded = [](int x, int y) {
+    return x < 100 || x >= 300 ? kOlive : y < 100 ? kTeal : kPlum;
+  };
+  const auto tall = [](int, int y) {
+    return y < 100 || y >= 300 ? kOlive : y < 200 ? kTeal : kPlum;
+  };
+  const auto stored = [](int x, int) { return x < 200 ? kTeal : kPlum; };
+  const std::vector<unsigned char> turned =
+      WithExifOrientation(EncodePicture(MakePicture(400, 200, stored), PictureFileType::kJpeg), 6);
+  const struct {
+    const char* name;
+    std::vector<unsigned char> file;
+    COLORREF top, bottom;
+  } table[] = {
+      {"wide.png", EncodePicture(MakePicture(400, 200, banded), PictureFileType::kPng), kTeal,
+       kPlum},
+      {"tall.JPG", EncodePicture(MakePicture(200, 400, tall), PictureFileType::kJpeg), kTeal,
+       kPlum},
+      {"turned.jpeg", turned, kTeal, kPlum},
+      {"quadrants.gif", QuadrantsGif(), RGB(255, 0, 0), RGB(0, 0, 255)},
+      {"clear.png",
+       EncodePicture(BgraPicture{8, 8, std::vector<uint32_t>(64, 0)}, PictureFileType::kPng),
+       kBlack, kBlack},
+  };
+  for (const auto& row : table) {
+    const std::string path = dir_.File(row.name);
+    WriteBytes(path, row.file);
+    face_.LoadBackground(path.c_str());
+    EXPECT_TRUE(Near(Background(10, 10), row.top))
+        << row.name << std::hex << " " << Background(10, 10);
+    EXPECT_TRUE(Near(Background(10, 190), row.bottom))
+        << row.name << std::hex << " " << Background(10, 190);
+    EXPECT_EQ(Background(kRingX, kRingY), To555(kWhite)) << row.name;
+  }
+}
+
+TEST_F(LoadBackgroundTest, HostilePicturesGiveBlackWithTheDial) {
+  for (const NamedFile& file : HostilePictures()) {
+    WriteBytes(dir_.File(file.name), file.bytes);
+    EXPECT_EQ(face_.LoadBackground(dir_.File(file.name).c_str()), 1);
+    SCOPED_TRACE(file.name);
     ExpectBlackWithDial();
   }
 }
@@ -212,7 +284,7 @@ TEST(DrawBitmapWithDial, KeepsTheCallersColoursAndBitmap) {
   ASSERT_EQ(surface.Create(window.get(), 200, 200, 24), 1);
   SetBkColor(surface.memoryDc(), kTeal);
   SetTextColor(surface.memoryDc(), kOlive);
-  EXPECT_EQ(DrawBitmapWithDial("", surface.memoryDc(), IDB_DIAL), 1);
+  EXPECT_EQ(DrawBitmapWithDial("", surface.memoryDc(), {200, 200}, IDB_DIAL), 1);
   EXPECT_EQ(GetBkColor(surface.memoryDc()), kTeal);
   EXPECT_EQ(GetTextColor(surface.memoryDc()), kOlive);
   DIBSECTION section{};

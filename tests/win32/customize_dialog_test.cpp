@@ -280,6 +280,12 @@ TEST_F(CustomizeTest, BackgroundPageListsPicturesAndAppliesThePickAtOnce) {
   WriteBytes(Path("background\\b.orb"), BuildOrbFile(picture));
   WriteBytes(Path("background\\c.bmp"), MakeBmp24(8, 8, [](int, int) { return kPlum; }));
   WriteBytes(Path("background\\d.orb"), {'O', 'R', 0, 0, 0xFF, 0xFF});
+  // Photographs are listed after the orb files; "*.jpg" would also find g.jpgx.
+  const BgraPicture teal = MakePicture(8, 8, [](int, int) { return RGB(0x40, 0x80, 0xC0); });
+  WriteBytes(Path("background\\g.PNG"), EncodePicture(teal, PictureFileType::kPng));
+  WriteBytes(Path("background\\g.jpgx"), EncodePicture(teal, PictureFileType::kPng));
+  WriteBytes(Path("background\\h.jpeg"), EncodePicture(teal, PictureFileType::kJpeg));
+  WriteBytes(Path("background\\i.Gif"), QuadrantsGif());
   // Trailers that point into the pixels or at the start: titles made of pixel bytes.
   std::vector<unsigned char> lying = BuildOrbFile(picture);
   std::copy(lying.begin() + 8, lying.begin() + 12, lying.begin() + 4);
@@ -289,11 +295,17 @@ TEST_F(CustomizeTest, BackgroundPageListsPicturesAndAppliesThePickAtOnce) {
   Set("BACKGROUND", "FILE", "C:\\old.bmp");
   std::vector<std::vector<std::string>> rows;
   COLORREF beforeClose = 0;
+  COLORREF photo = 0;
   std::string fileWhileOpen;
   Run([&](HWND dialog) {
     const HWND list = GetDlgItem(dialog, kBackgroundList);
     for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
       rows.push_back({CellText(list, row, 0), CellText(list, row, 1), CellText(list, row, 2)});
+    }
+    for (size_t row = 0; row < rows.size(); ++row) {
+      if (rows[row][2] != "g.PNG") continue;
+      SetRowState(list, static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
+      photo = Composed(20, 20);
     }
     for (size_t row = 0; row < rows.size(); ++row) {
       if (rows[row][2] != "a.orb") continue;
@@ -307,16 +319,21 @@ TEST_F(CustomizeTest, BackgroundPageListsPicturesAndAppliesThePickAtOnce) {
     Command(dialog, TabButtonId(2));
     Command(dialog, kCancel);
   });
-  ASSERT_EQ(rows.size(), 6u);
+  ASSERT_EQ(rows.size(), 9u);
   EXPECT_EQ(rows[0], (std::vector<std::string>{"c.bmp", "N/A", "c.bmp"}));
-  // The orb rows follow in the folder's order.
-  std::multiset<std::vector<std::string>> orbRows(rows.begin() + 1, rows.end());
+  // The orb rows follow in the folder's order, then the photographs.
+  std::multiset<std::vector<std::string>> orbRows(rows.begin() + 1, rows.begin() + 6);
   EXPECT_EQ(orbRows, (std::multiset<std::vector<std::string>>{
                          {"\x96\xe9\x96\xbe\x82\xaf", "me", "a.orb"},
                          {"\x96\xe9\x96\xbe\x82\xaf", "\x95\x73\x96\xbe", "b.orb"},
                          {"d.orb", "\x95\x73\x96\xbe", "d.orb"},
                          {"e.orb", "\x95\x73\x96\xbe", "e.orb"},
                          {"f.orb", "\x95\x73\x96\xbe", "f.orb"}}));
+  EXPECT_EQ(
+      std::multiset<std::vector<std::string>>(rows.begin() + 6, rows.end()),
+      (std::multiset<std::vector<std::string>>{
+          {"g.PNG", "N/A", "g.PNG"}, {"h.jpeg", "N/A", "h.jpeg"}, {"i.Gif", "N/A", "i.Gif"}}));
+  EXPECT_EQ(photo, To555(RGB(0x40, 0x80, 0xC0)));
   EXPECT_EQ(beforeClose, To555(kPlum));
   EXPECT_EQ(fileWhileOpen, "C:\\old.bmp");
   EXPECT_EQ(Get("BACKGROUND", "FILE"), Path("background\\a.orb"));

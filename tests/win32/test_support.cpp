@@ -219,18 +219,9 @@ COLORREF To555(COLORREF color) { return color & 0xF8F8F8; }
 std::vector<unsigned char> MakeBmp24(int width, int height,
                                      const std::function<COLORREF(int, int)>& color) {
   const int stride = (width * 3 + 3) / 4 * 4;
-  std::vector<unsigned char> file(54 + static_cast<size_t>(stride) * height, 0);
-  file[0] = 'B';
-  file[1] = 'M';
-  WriteUint32(file.data() + 2, static_cast<uint32_t>(file.size()));
-  WriteUint32(file.data() + 10, 54);
-  WriteUint32(file.data() + 14, 40);
-  WriteUint32(file.data() + 18, static_cast<uint32_t>(width));
-  WriteUint32(file.data() + 22, static_cast<uint32_t>(height));
-  file[26] = 1;
-  file[28] = 24;
+  std::vector<unsigned char> pixels(static_cast<size_t>(stride) * height, 0);
   for (int y = 0; y < height; ++y) {
-    unsigned char* row = file.data() + 54 + static_cast<size_t>(height - 1 - y) * stride;
+    unsigned char* row = pixels.data() + static_cast<size_t>(height - 1 - y) * stride;
     for (int x = 0; x < width; ++x) {
       const COLORREF c = color(x, y);
       row[3 * x] = GetBValue(c);
@@ -238,7 +229,92 @@ std::vector<unsigned char> MakeBmp24(int width, int height,
       row[3 * x + 2] = GetRValue(c);
     }
   }
+  return MakeBmpFile(width, height, 24, BI_RGB, {}, pixels);
+}
+
+std::vector<unsigned char> MakeBmpFile(int width, int height, uint16_t bits, uint32_t compression,
+                                       const std::vector<unsigned char>& table,
+                                       const std::vector<unsigned char>& pixels) {
+  std::vector<unsigned char> file(54);
+  file[0] = 'B';
+  file[1] = 'M';
+  WriteUint32(&file[2], static_cast<uint32_t>(54 + table.size() + pixels.size()));
+  WriteUint32(&file[10], static_cast<uint32_t>(54 + table.size()));
+  WriteUint32(&file[14], 40);
+  WriteUint32(&file[18], static_cast<uint32_t>(width));
+  WriteUint32(&file[22], static_cast<uint32_t>(height));
+  WriteUint32(&file[26], 1u | static_cast<uint32_t>(bits) << 16);  // planes, bits per pixel
+  WriteUint32(&file[30], compression);
+  WriteUint32(&file[34], static_cast<uint32_t>(pixels.size()));
+  WriteUint32(&file[46], bits <= 8 ? static_cast<uint32_t>(table.size() / 4) : 0);
+  file.insert(file.end(), table.begin(), table.end());
+  file.insert(file.end(), pixels.begin(), pixels.end());
   return file;
+}
+
+// Each frame's 3-bit codes are clear, the four pixels (the last 4 bits wide) and end.
+std::vector<unsigned char> QuadrantsGif() {
+  return {'G', 'I', 'F',  '8', '9', 'a', 2,    0,    2,    0,    0x81, 0,    0,   0xFF, 0,
+          0,   0,   0xFF, 0,   0,   0,   0xFF, 0xFF, 0xFF, 0xFF, 0x2C, 0,    0,   0,    0,
+          2,   0,   2,    0,   0,   2,   3,    0x44, 0x34, 0x05, 0,    0x2C, 0,   0,    0,
+          0,   2,   0,    2,   0,   0,   2,    3,    0xDC, 0x36, 0x05, 0,    0x3B};
+}
+
+BgraPicture MakePicture(int width, int height, const std::function<COLORREF(int, int)>& color) {
+  BgraPicture picture{width, height, {}};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const COLORREF c = color(x, y);
+      picture.pixels.push_back(0xFF000000u | GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+    }
+  }
+  return picture;
+}
+
+std::vector<unsigned char> EncodePicture(const BgraPicture& picture, PictureFileType type) {
+  const TempDir dir("kelvane-encoded");
+  const std::string path = dir.File("picture");
+  EXPECT_TRUE(WritePictureFile(path.c_str(), picture, type));
+  const std::string text = ReadText(path);
+  return std::vector<unsigned char>(text.begin(), text.end());
+}
+
+std::vector<NamedFile> HostilePictures() {
+  const BgraPicture teal = MakePicture(32, 32, [](int, int) { return RGB(0x40, 0x80, 0xC0); });
+  const std::vector<unsigned char> jpeg = EncodePicture(teal, PictureFileType::kJpeg);
+  std::vector<unsigned char> png = EncodePicture(teal, PictureFileType::kPng);
+  png[29] ^= 1;  // IHDR's CRC
+  std::vector<unsigned char> gif = QuadrantsGif();
+  WriteUint32(&gif[6], 30000 | 30000u << 16);
+  const std::string text = "これは絵ではありません";
+  return {
+      {"truncated.jpg", std::vector<unsigned char>(jpeg.begin(), jpeg.begin() + jpeg.size() / 2)},
+      {"crc.png", png},
+      {"huge.gif", gif},
+      {"text.png", std::vector<unsigned char>(text.begin(), text.end())},
+      {"empty.gif", {}}};
+}
+
+std::vector<NamedFile> BmpKinds() {
+  const std::vector<unsigned char> palette = {0,   0, 255, 0, 0,   255, 0,   0,
+                                              255, 0, 0,   0, 255, 255, 255, 0};
+  const std::vector<unsigned char> masks = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
+  const std::vector<unsigned char> masks565 = {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0};
+  return {
+      {"24 bits, top-down",
+       MakeBmpFile(2, -2, 24, BI_RGB, {},
+                   {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0})},
+      {"16 bits 5-5-5, top-down",
+       MakeBmpFile(2, -2, 16, BI_RGB, {}, {0, 0x7C, 0xE0, 3, 0x1F, 0, 0xFF, 0x7F})},
+      {"16 bits 5-6-5 bit fields",
+       MakeBmpFile(2, 2, 16, BI_BITFIELDS, masks565, {0x1F, 0, 0xFF, 0xFF, 0, 0xF8, 0xE0, 7})},
+      {"32 bits bit fields, top-down",
+       MakeBmpFile(2, -2, 32, BI_BITFIELDS, masks,
+                   {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0})},
+      {"RLE8", MakeBmpFile(2, 2, 8, BI_RLE8, palette, {1, 2, 1, 3, 0, 0, 1, 0, 1, 1, 0, 0, 0, 1})},
+      {"RLE4",
+       MakeBmpFile(2, 2, 4, BI_RLE4, palette, {1, 0x20, 1, 0x30, 0, 0, 1, 0, 1, 0x10, 0, 0, 0, 1})},
+  };
 }
 
 namespace {

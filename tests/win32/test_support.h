@@ -3,11 +3,14 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "base/win/wic_picture.h"
 
 // The folder of the running test executable, where the test DLLs are built.
 std::string ExeDir();
@@ -115,6 +118,32 @@ COLORREF To555(COLORREF color);
 // An uncompressed 24-bit BMP file, bottom-up, coloured by `color(x, y)`.
 std::vector<unsigned char> MakeBmp24(int width, int height,
                                      const std::function<COLORREF(int, int)>& color);
+// A BMP file with a 40-byte header of the given size (a negative height is
+// top-down), depth and compression, followed by `table` (colours or masks) and
+// `pixels` as they are.
+std::vector<unsigned char> MakeBmpFile(int width, int height, uint16_t bits, uint32_t compression,
+                                       const std::vector<unsigned char>& table,
+                                       const std::vector<unsigned char>& pixels);
+
+// A 2 x 2 GIF of two frames: red, green above blue, white; then all white.
+std::vector<unsigned char> QuadrantsGif();
+// A picture of opaque pixels coloured by `color(x, y)`, and the bytes of its PNG or
+// JPEG file as WritePictureFile writes them.
+BgraPicture MakePicture(int width, int height, const std::function<COLORREF(int, int)>& color);
+std::vector<unsigned char> EncodePicture(const BgraPicture& picture, PictureFileType type);
+
+// Hostile picture files by name: a JPEG cut in half, a PNG whose header fails its
+// CRC, a GIF of 2 x 2 pixels on a screen of 30,000 x 30,000, a text named ".png"
+// and an empty ".gif".
+struct NamedFile {
+  std::string name;
+  std::vector<unsigned char> bytes;
+};
+std::vector<NamedFile> HostilePictures();
+// 2 x 2 BMP files of every valid kind the system's loader or WIC draws, each red
+// and green above blue and white: top-down at 24, 16 (5-5-5) and 32 bits (bit
+// fields), 5-6-5 bit fields, RLE8 and RLE4; named by their kind.
+std::vector<NamedFile> BmpKinds();
 
 // Mouse input through SendInput, as a user's hand would give it (screen pixels).
 void MoveMouse(int x, int y);

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/win/loaded_library.h"
@@ -15,6 +19,7 @@
 #include "tests/win32/dialog_driver.h"
 #include "tests/win32/modal_timer.h"
 #include "tests/win32/test_support.h"
+#include "tools/exif_segment.h"
 
 namespace {
 
@@ -54,6 +59,13 @@ StoredValue Stored(HKEY root, const char* path, const char* name) {
 }
 
 StoredValue Stored(const char* name) { return Stored(HKEY_CURRENT_USER, kWallpaperKey, name); }
+StoredValue Desktop(const char* name) { return Stored(HKEY_CURRENT_USER, kDesktopKey, name); }
+
+void SetDesktop(const char* name, DWORD type, const std::string& bytes) {
+  const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey, KEY_WRITE);
+  RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                 static_cast<DWORD>(bytes.size()));
+}
 
 std::string Sz(const std::string& text) { return text + std::string(1, '\0'); }
 
@@ -65,14 +77,17 @@ std::string DesktopWallpaper() {
   return path;
 }
 
-// The BMP files of a folder, full paths, in the order the folder listing gives them.
-Lines ListedPictures(const std::string& folder) {
+// The files of a folder that match `pattern`, full paths, in the order the folder
+// listing gives them.
+Lines ListedPictures(const std::string& folder, const std::string& pattern = "*.bmp") {
   Lines paths;
   WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((folder + "\\*.bmp").c_str(), &found);
+  HANDLE find = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return paths;
   do {
-    paths.push_back(folder + "\\" + found.cFileName);
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      paths.push_back(folder + "\\" + found.cFileName);
+    }
   } while (FindNextFileA(find, &found));
   FindClose(find);
   return paths;
@@ -125,8 +140,8 @@ class WallpaperTest : public testing::Test {
   void SetUp() override {
     RegDeleteKeyA(HKEY_CURRENT_USER, kWallpaperKey);
     savedWallpaper_ = DesktopWallpaper();
-    savedTile_ = Stored(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper");
-    savedStyle_ = Stored(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle");
+    savedTile_ = Desktop("TileWallpaper");
+    savedStyle_ = Desktop("WallpaperStyle");
     SetWallpaper("");
   }
 
@@ -137,17 +152,17 @@ class WallpaperTest : public testing::Test {
     RegDeleteKeyA(HKEY_CURRENT_USER, kWallpaperKey);
   }
 
-  // `count` small pictures in the picture folder; their paths in listing order.
-  Lines MakePictures(int count) {
+  // `count` small pictures in `folder`; their paths in listing order.
+  static Lines MakePictures(const TempDir& folder, int count) {
     for (int i = 0; i < count; ++i) {
-      WriteBytes(pictures_.File("p" + std::to_string(i) + ".bmp"),
+      WriteBytes(folder.File("p" + std::to_string(i) + ".bmp"),
                  MakeBmp24(8, 8, [i](int, int) { return RGB(40 * i, 0, 0); }));
     }
-    return ListedPictures(pictures_.path());
+    return ListedPictures(folder.path());
   }
 
-  void AutoChange(int minutes, DWORD lastIndex = 0) {
-    SetText("FOLDER_PATH", pictures_.path());
+  static void AutoChange(const TempDir& folder, int minutes, DWORD lastIndex = 0) {
+    SetText("FOLDER_PATH", folder.path());
     SetNumber("AUTO_CHANGE", 1);
     SetNumber("CHANGE_TIME", static_cast<DWORD>(minutes));
     SetNumber("LAST_NUM", lastIndex);
@@ -157,13 +172,10 @@ class WallpaperTest : public testing::Test {
 
  private:
   static void Restore(const char* name, const StoredValue& value) {
-    const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey, KEY_WRITE);
     if (value.type == REG_NONE) {
-      RegDeleteValueA(key.get(), name);
+      RegDeleteValueA(RegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey, KEY_WRITE).get(), name);
     } else {
-      RegSetValueExA(key.get(), name, 0, value.type,
-                     reinterpret_cast<const BYTE*>(value.bytes.data()),
-                     static_cast<DWORD>(value.bytes.size()));
+      SetDesktop(name, value.type, value.bytes);
     }
   }
 
@@ -191,7 +203,7 @@ TEST_F(WallpaperTest, TheDllExportsFourFunctionsAndGivesTheSameCaptionEachTime) 
     if (HWND dialog = ThreadDialog()) {
       dialogOwner = GetWindow(dialog, GW_OWNER);
       controls = 0;
-      for (int id = 1000; id <= 1006; ++id) controls += GetDlgItem(dialog, id) != nullptr;
+      for (int id = 1000; id <= 1008; ++id) controls += GetDlgItem(dialog, id) != nullptr;
       PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
     }
   });
@@ -199,7 +211,7 @@ TEST_F(WallpaperTest, TheDllExportsFourFunctionsAndGivesTheSameCaptionEachTime) 
   EXPECT_EQ(dll.Export<KelvanePluginOpenConfigFn>("OpenConfig")(owner.get(), configBuffer), 1);
   EXPECT_STREQ(configBuffer, kCaption);
   EXPECT_EQ(dialogOwner, owner.get());
-  EXPECT_EQ(controls, 7);
+  EXPECT_EQ(controls, 9);
   EXPECT_EQ(ThreadDialog(), nullptr);
 }
 
@@ -234,23 +246,44 @@ TEST_F(WallpaperTest, AMissingKeyIsCreatedEmptyByInitAndNothingChanges) {
   EXPECT_EQ(Stored("LAST_NUM").type, static_cast<DWORD>(REG_NONE));
 }
 
-TEST_F(WallpaperTest, SettingsAreReadIntoTheStateAndWrittenWithTheirTerminator) {
-  SetText("FOLDER_PATH", "C:\\\x95\x5C\x8E\xA6");  // "C:\表示"
-  SetNumber("AUTO_CLOSE", 1);
-  SetNumber("TRANSLATE", 1);
-  SetNumber("AUTO_CHANGE", 1);
-  SetNumber("CHANGE_TIME", 15);
-  SetText("LAST_FILE", "C:\\a.bmp");
-  SetNumber("LAST_NUM", 7);
-  const WallpaperState state;
-  EXPECT_STREQ(state.folder, "C:\\\x95\x5C\x8E\xA6");
-  EXPECT_EQ(state.autoClose, 1);
-  EXPECT_EQ(state.transparentText, 1);
-  EXPECT_EQ(state.autoChange, 1);
-  EXPECT_EQ(state.changeMinutes, 15);
-  EXPECT_STREQ(state.currentFile, "C:\\a.bmp");
-  EXPECT_EQ(state.lastIndex, 7u);
-  EXPECT_EQ(state.fileCount, 0u);
+// Each value stored as the table says, alone in the key, and the field it gives.
+TEST_F(WallpaperTest, SettingsAreReadAsStoredAndNeverOverrunTheirFields) {
+  using Field = std::function<std::string(const WallpaperState&)>;
+  const Field folder = [](const WallpaperState& s) { return std::string(s.folder); };
+  const Field file = [](const WallpaperState& s) { return std::string(s.currentFile); };
+  const auto number = [](int WallpaperState::*field) {
+    return Field([field](const WallpaperState& s) { return std::to_string(s.*field); });
+  };
+  const struct {
+    const char* name;
+    DWORD type;
+    std::string data;
+    Field field;
+    std::string expected;
+  } table[] = {
+      {"FOLDER_PATH", REG_SZ, Sz("C:\\\x95\x5C\x8E\xA6"), folder,
+       "C:\\\x95\x5C\x8E\xA6"},                                        // C:\表示
+      {"FOLDER_PATH", REG_BINARY, std::string(260, 'A'), folder, ""},  // no room for the terminator
+      {"FOLDER_PATH", REG_SZ, "D:\\pics", folder, "D:\\pics"},         // written without one
+      {"FOLDER_PATH", REG_SZ, std::string(259, 'F'), folder, std::string(259, 'F')},
+      {"LAST_FILE", REG_SZ, Sz(std::string(300, 'B')), file, ""},
+      {"LAST_FILE", REG_SZ, Sz(std::string(260, 'C')), file, std::string(260, 'C')},
+      {"LAST_FILE", REG_DWORD, "EEEE", file, "EEEE"},
+      {"CHANGE_TIME", REG_DWORD, Dword(300), number(&WallpaperState::changeMinutes), "300"},
+      {"CHANGE_TIME", REG_SZ, "12345678", number(&WallpaperState::changeMinutes), "0"},
+      {"AUTO_CLOSE", REG_DWORD, Dword(1), number(&WallpaperState::autoClose), "1"},
+      {"TRANSLATE", REG_DWORD, Dword(1), number(&WallpaperState::transparentText), "1"},
+      {"AUTO_CHANGE", REG_DWORD, Dword(1), number(&WallpaperState::autoChange), "1"},
+      {"LAST_NUM", REG_DWORD, Dword(7),
+       [](const WallpaperState& s) { return std::to_string(s.lastIndex); }, "7"},
+  };
+  for (const auto& row : table) {
+    RegDeleteKeyA(HKEY_CURRENT_USER, kWallpaperKey);
+    SetRaw(row.name, row.type, row.data.data(), static_cast<DWORD>(row.data.size()));
+    const WallpaperState state;
+    EXPECT_EQ(row.field(state), row.expected) << row.name << " " << row.data.size();
+    EXPECT_EQ(state.fileCount, 0u);
+  }
 
   WriteString("LAST_FILE", "C:\\b.bmp");
   WriteNumber("CHANGE_TIME", 4);
@@ -260,49 +293,43 @@ TEST_F(WallpaperTest, SettingsAreReadIntoTheStateAndWrittenWithTheirTerminator) 
   EXPECT_EQ(Stored("CHANGE_TIME").bytes, Dword(4));
 }
 
-TEST_F(WallpaperTest, EveryThirdMinuteTheNextPictureInListingOrderIsSet) {
-  const Lines pictures = MakePictures(5);
-  ASSERT_EQ(pictures.size(), 5u);
-  AutoChange(3);
-  WallpaperDll dll;
-  Lines seen;
-  for (int minute = 1; minute <= 15; ++minute) seen.push_back(dll.Minute());
-  const Lines expected = {"",          "",          pictures[1], pictures[1], pictures[1],
-                          pictures[2], pictures[2], pictures[2], pictures[3], pictures[3],
-                          pictures[3], pictures[4], pictures[4], pictures[4], pictures[0]};
-  EXPECT_EQ(seen, expected);
-  EXPECT_EQ(Stored("LAST_NUM").bytes, Dword(0));
-  EXPECT_EQ(Stored("LAST_FILE").bytes, Sz(pictures[0]));
-}
-
-TEST_F(WallpaperTest, AnIntervalOfZeroChangesAtEveryMinute) {
-  const Lines pictures = MakePictures(3);
-  AutoChange(0);
-  WallpaperDll dll;
-  EXPECT_EQ(dll.Minute(), pictures[1]);
-  EXPECT_EQ(dll.Minute(), pictures[2]);
-  EXPECT_EQ(dll.Minute(), pictures[0]);
-}
-
-TEST_F(WallpaperTest, ASinglePictureIsNeverSetAutomatically) {
-  MakePictures(1);
-  AutoChange(1);
-  WallpaperDll dll;
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(dll.Minute(), "");
-  EXPECT_EQ(Stored("LAST_NUM").bytes, Dword(0));
-}
-
-TEST_F(WallpaperTest, AStoredIndexBeyondTheListStartsAgainAtTheFirstPicture) {
-  const Lines pictures = MakePictures(5);
-  AutoChange(1, 9);
-  WallpaperDll dll;
-  EXPECT_EQ(dll.Minute(), pictures[0]);
-  EXPECT_EQ(Stored("LAST_NUM").bytes, Dword(0));
+// A single picture is never set automatically; a stored index beyond the list starts
+// again at the first picture.
+TEST_F(WallpaperTest, EveryIntervalTheNextPictureInListingOrderIsSet) {
+  const struct {
+    int pictures, interval;
+    DWORD lastIndex;
+    std::vector<int> set;  // the index set after each minute, -1 for none yet
+    DWORD lastNum;
+  } table[] = {
+      {5, 3, 0, {-1, -1, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 0}, 0},
+      {3, 0, 0, {1, 2, 0}, 0},
+      {1, 1, 0, {-1, -1, -1}, 0},
+      {5, 1, 9, {0}, 0},
+  };
+  for (const auto& row : table) {
+    RegDeleteKeyA(HKEY_CURRENT_USER, kWallpaperKey);
+    SetWallpaper("");
+    const TempDir folder("kelvane-minutes");
+    const Lines pictures = MakePictures(folder, row.pictures);
+    AutoChange(folder, row.interval, row.lastIndex);
+    WallpaperDll dll;
+    Lines seen, expected;
+    for (const int index : row.set) {
+      seen.push_back(dll.Minute());
+      expected.push_back(index < 0 ? "" : pictures[static_cast<size_t>(index)]);
+    }
+    EXPECT_EQ(seen, expected) << row.pictures << " pictures every " << row.interval;
+    EXPECT_EQ(Stored("LAST_NUM").bytes, Dword(row.lastNum)) << row.pictures;
+    if (row.set.back() >= 0) {
+      EXPECT_EQ(Stored("LAST_FILE").bytes, Sz(expected.back()));
+    }
+  }
 }
 
 TEST_F(WallpaperTest, WhileTheChangeIsOffMinutesAreNotCounted) {
-  const Lines pictures = MakePictures(3);
-  AutoChange(2);
+  const Lines pictures = MakePictures(pictures_, 3);
+  AutoChange(pictures_, 2);
   SetNumber("AUTO_CHANGE", 0);
   WallpaperState state;
   for (int i = 0; i < 4; ++i) state.AdvanceWallpaper();
@@ -316,88 +343,105 @@ TEST_F(WallpaperTest, WhileTheChangeIsOffMinutesAreNotCounted) {
   EXPECT_STREQ(state.currentFile, "");  // refreshed from LAST_FILE on the next load only
 }
 
-TEST_F(WallpaperTest, TheFileListKeepsFullNamesInListingOrderInFoldersWithTrailBackslashes) {
-  // "表示ソフト": both 表 and ソ end in a 0x5C trail byte.
-  TempDir folder("\x95\x5C\x8E\xA6\x83\x5C\x83\x74\x83\x67");
-  WriteBytes(folder.File("picture.BMP"), MakeBmp24(4, 4, [](int, int) { return 0; }));
-  WriteBytes(folder.File("\x95\x5C.bmp"), MakeBmp24(4, 4, [](int, int) { return 0; }));
-  WriteBytes(folder.File("notes.txt"), {'x'});
+// Once round a folder of five pictures in random order, released and loaded again
+// after three: the round goes on where it stood, and the next one repeats none at once.
+TEST_F(WallpaperTest, InRandomOrderEveryPictureIsSetOnceARoundAndARestartGoesOn) {
+  const Lines pictures = MakePictures(pictures_, 5);
+  AutoChange(pictures_, 1);
+  SetNumber("SHUFFLE", 1);
+  Lines seen;
+  std::string seed;
+  for (const int minutes : {3, 7}) {
+    WallpaperDll dll;
+    if (!seed.empty()) {
+      EXPECT_EQ(Stored("SHUFFLE_SEED").bytes, seed);
+    }
+    for (int i = 0; i < minutes; ++i) {
+      seen.push_back(dll.Minute());
+      EXPECT_EQ(Stored("LAST_FILE").bytes, Sz(seen.back()));
+    }
+    seed = Stored("SHUFFLE_SEED").bytes;
+    EXPECT_EQ(Stored("SHUFFLE_POSITION").bytes, Dword(minutes == 3 ? 3 : 5));
+  }
+  for (const auto round : {seen.begin(), seen.begin() + 5}) {
+    EXPECT_EQ(std::set<std::string>(round, round + 5),
+              std::set<std::string>(pictures.begin(), pictures.end()));
+  }
+  for (size_t i = 1; i < seen.size(); ++i) EXPECT_NE(seen[i], seen[i - 1]) << i;
+}
+
+// "表示ソフト": both 表 and ソ end in a 0x5C trail byte. A file whose full path with
+// its terminator fills 260 bytes is listed, one a byte longer is not.
+TEST_F(WallpaperTest, TheFileListHoldsEveryPictureKindAndWithSubfoldersThoseTenLevelsBelow) {
+  const TempDir folder("\x95\x5C\x8E\xA6\x83\x5C\x83\x74\x83\x67");
+  const size_t room = 259 - folder.path().size() - 1;
+  const std::string fits = std::string(room - 4, 'f') + ".bmp";
+  const std::string over = std::string(room - 3, 'o') + ".bmp";
+  const std::set<std::string> flat = {"picture.BMP", "\x95\x5C.bmp", "a.JPG", "b.jpeg",
+                                      "c.png",       "d.Gif",        fits};
+  for (const std::string& name : flat) WriteBytes(folder.File(name), {'x'});
+  for (const char* name : {"e.jpgx", "notes.txt"}) WriteBytes(folder.File(name), {'x'});
+  WriteBytes(folder.File(over), {'x'});
   CreateDirectoryA(folder.File("folder.bmp").c_str(), nullptr);
+  std::set<std::string> deeper = flat;
+  std::string deep;
+  for (int level = 1; level <= 11; ++level) {
+    deep += (level > 1 ? "\\" : "") + std::to_string(level);
+    CreateDirectoryA(folder.File(deep).c_str(), nullptr);
+    WriteBytes(folder.File(deep + "\\p.png"), {'x'});
+    if (level <= 10) deeper.insert(deep + "\\p.png");
+  }
   SetText("FOLDER_PATH", folder.path());
+  for (const int include : {0, 1}) {
+    SetNumber("INCLUDE_SUBFOLDERS", static_cast<DWORD>(include));
+    const WallpaperState state;
+    std::set<std::string> listed;
+    for (unsigned i = 0; i < state.fileCount; ++i) listed.insert(state.files.RelativePath(i));
+    EXPECT_EQ(listed, include ? deeper : flat) << include;
+  }
+  // Without subfolders the files come in the order the folder lists them.
+  SetNumber("INCLUDE_SUBFOLDERS", 0);
   const WallpaperState state;
-  const Lines listed = ListedPictures(folder.path());
-  ASSERT_EQ(state.fileCount, 2u);
-  Lines files;
-  for (unsigned i = 0; i < state.fileCount; ++i) files.push_back(state.files.At(i));
-  Lines expected;
-  for (const std::string& path : listed) {
-    if (path != folder.File("folder.bmp")) expected.push_back(path);
+  Lines order, expected;
+  for (unsigned i = 0; i < state.fileCount; ++i) order.push_back(state.files.RelativePath(i));
+  for (const std::string& path : ListedPictures(folder.path(), "*")) {
+    const std::string name = path.substr(folder.path().size() + 1);
+    if (flat.count(name) != 0) expected.push_back(name);
   }
-  EXPECT_EQ(files, expected);
+  EXPECT_EQ(order, expected);
 }
 
-TEST_F(WallpaperTest, StylesAreWrittenAsTheTableSaysAndReadBack) {
+// Tiled whenever TileWallpaper is 1; a value too long for its four bytes reads as 0
+// where its type keeps no terminator; one Windows does not write gives no style. The
+// pairs each style writes are seen through the dialog.
+TEST_F(WallpaperTest, DesktopValuesAreReadAsTheTableSays) {
   const struct {
-    int style;
-    const char* tile;
-    const char* wallpaperStyle;
-  } table[] = {{1, "1", "0"}, {0, "0", "0"}, {2, "0", "2"}};
+    DWORD tileType;
+    std::string tile, wallpaperStyle;
+    int tileRead, styleRead, style;
+  } table[] = {
+      {REG_SZ, Sz("1"), Sz("6"), 1, 6, kStyleTiled},
+      {REG_SZ, Sz("0"), Sz("99"), 0, 99, -1},
+      {REG_BINARY, "2222", Sz("22222222"), 2222, 0, kStyleCentred},
+  };
   for (const auto& row : table) {
-    const DesktopStyle pair = DesktopStyleFor(row.style);
-    WriteDesktopStyle(pair.tile, pair.wallpaperStyle);
-    const StoredValue tile = Stored(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper");
-    const StoredValue style = Stored(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle");
-    EXPECT_EQ(tile.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(tile.bytes, Sz(row.tile)) << row.style;
-    EXPECT_EQ(style.bytes, Sz(row.wallpaperStyle)) << row.style;
-    EXPECT_EQ(ReadDesktopStyle().tile, pair.tile);
-    EXPECT_EQ(ReadDesktopStyle().wallpaperStyle, pair.wallpaperStyle);
+    SetDesktop("TileWallpaper", row.tileType, row.tile);
+    SetDesktop("WallpaperStyle", REG_SZ, row.wallpaperStyle);
+    EXPECT_EQ(ReadDesktopStyle().tile, row.tileRead) << row.wallpaperStyle;
+    EXPECT_EQ(ReadDesktopStyle().wallpaperStyle, row.styleRead) << row.wallpaperStyle;
+    EXPECT_EQ(StyleOfDesktop(ReadDesktopStyle()), row.style) << row.wallpaperStyle;
   }
-}
-
-TEST_F(WallpaperTest, DesktopValuesTooLongForTheirFourBytesReadAsZero) {
-  const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey, KEY_WRITE);
-  RegSetValueExA(key.get(), "TileWallpaper", 0, REG_BINARY, reinterpret_cast<const BYTE*>("2222"),
-                 4);
-  RegSetValueExA(key.get(), "WallpaperStyle", 0, REG_SZ, reinterpret_cast<const BYTE*>("22222222"),
-                 9);
-  EXPECT_EQ(ReadDesktopStyle().tile, 2222);  // four digits fit, and are terminated
-  EXPECT_EQ(ReadDesktopStyle().wallpaperStyle, 0);
-}
-
-TEST_F(WallpaperTest, StringsWithoutRoomForATerminatorOrOfAnotherTypeNeverOverrunTheirField) {
-  SetRaw("FOLDER_PATH", REG_BINARY, std::string(260, 'A').data(), 260);
-  SetText("LAST_FILE", std::string(300, 'B'));
-  WallpaperState state;
-  EXPECT_STREQ(state.folder, "");
-  EXPECT_STREQ(state.currentFile, "");
-
-  SetText("LAST_FILE", std::string(260, 'C'));   // 260 bytes and the terminator fit 261
-  SetRaw("FOLDER_PATH", REG_SZ, "D:\\pics", 7);  // written without terminator
-  state.LoadSettings();
-  EXPECT_EQ(std::string(state.currentFile), std::string(260, 'C'));
-  EXPECT_STREQ(state.folder, "D:\\pics");
-
-  const DWORD letters = 0x45454545;  // "EEEE" with no terminator
-  SetRaw("LAST_FILE", REG_DWORD, &letters, sizeof letters);
-  SetRaw("FOLDER_PATH", REG_SZ, std::string(259, 'F').data(), 259);
-  state.LoadSettings();
-  EXPECT_STREQ(state.currentFile, "EEEE");
-  EXPECT_EQ(std::string(state.folder), std::string(259, 'F'));
-}
-
-TEST_F(WallpaperTest, NumbersThatCannotBeReadCountAsZero) {
-  SetNumber("CHANGE_TIME", 300);
-  WallpaperState state;
-  EXPECT_EQ(state.changeMinutes, 300);
-  SetText("CHANGE_TIME", "12345678");
-  state.LoadSettings();
-  EXPECT_EQ(state.changeMinutes, 0);
 }
 
 constexpr COLORREF kDesktop = RGB(58, 110, 165);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+// True when every channel of `a` lies within 24 of `b`'s: JPEG keeps colours roughly.
+bool Near(COLORREF a, COLORREF b) {
+  return std::abs(GetRValue(a) - GetRValue(b)) <= 24 &&
+         std::abs(GetGValue(a) - GetGValue(b)) <= 24 && std::abs(GetBValue(a) - GetBValue(b)) <= 24;
+}
 
 std::string WindowText(HWND window, int id = 0) {
   char text[MAX_PATH] = {};
@@ -454,9 +498,12 @@ class WallpaperDialogTest : public WallpaperTest {
 
   std::string Picture(const std::string& name, int width = 512, int height = 384,
                       COLORREF left = kRed, COLORREF right = kRed) {
-    WriteBytes(pictures_.File(name + ".bmp"),
+    return Put(name + ".bmp",
                MakeBmp24(width, height, [=](int x, int) { return x < width / 2 ? left : right; }));
-    return pictures_.File(name + ".bmp");
+  }
+  std::string Put(const std::string& name, const std::vector<unsigned char>& bytes) {
+    WriteBytes(pictures_.File(name), bytes);
+    return pictures_.File(name);
   }
 
   // Opens the dialog and runs one step per tick of a timer inside its modal loop, so
@@ -517,40 +564,62 @@ TEST_F(WallpaperDialogTest, AClickPreviewsOnlyAndADoubleClickSetsTheWallpaper) {
   }
 }
 
-TEST_F(WallpaperDialogTest, EachEntryPreviewsAndSetsItsOwnFileWhereverItSorts) {
-  // 模様 sorts after 無し; the folder lists it wherever it likes.
-  Picture("a");
-  const std::string pattern = Picture("\x96\xCD\x97\x6C");
-  const Lines listed = ListedPictures(pictures_.path());
-  const auto patternIndex =
-      static_cast<DWORD>(std::find(listed.begin(), listed.end(), pattern) - listed.begin());
-  RunDialog({
-      [&](HWND dialog) {
-        char last[16] = {};
-        SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(last));
-        ASSERT_STREQ(last, "\x96\xCD\x97\x6C");
-        ClickEntry(dialog, "\x96\xCD\x97\x6C", true);
-        EXPECT_EQ(WindowText(dialog), pattern);
-        EXPECT_EQ(DesktopWallpaper(), pattern);
-        EXPECT_EQ(Stored("LAST_NUM").bytes, Dword(patternIndex));
-      },
-  });
+// Stretched over the area, each picture's top left corner shows at (10, 10). The list
+// shows BMP files without their extension, sorted, 模様 after 無し.
+TEST_F(WallpaperDialogTest, EveryKindIsListedPreviewedAndSetByItsOwnPath) {
+  WriteDesktopStyle(0, 2);
+  const BgraPicture green = MakePicture(64, 48, [](int, int) { return RGB(0, 160, 0); });
+  const BgraPicture blue = MakePicture(64, 48, [](int, int) { return kBlue; });
+  const struct {
+    const char* entry;
+    std::string path;
+    COLORREF corner;
+  } table[] = {
+      {"b.JPG", Put("b.JPG", EncodePicture(green, PictureFileType::kJpeg)), RGB(0, 160, 0)},
+      {"c.png", Put("c.png", EncodePicture(blue, PictureFileType::kPng)), kBlue},
+      {"d.gif", Put("d.gif", QuadrantsGif()), kRed},
+      {"\x96\xCD\x97\x6C", Picture("\x96\xCD\x97\x6C"), kRed},  // 模様
+  };
+  const Lines listed = ListedPictures(pictures_.path(), "*");
+  Lines entries;
+  RunDialog({[&](HWND dialog) {
+    for (int entry = 0; entry < 5; ++entry) {
+      char text[MAX_PATH] = {};
+      SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_GETTEXT, entry, reinterpret_cast<LPARAM>(text));
+      entries.push_back(text);
+    }
+    for (const auto& row : table) {
+      ClickEntry(dialog, row.entry, true);
+      EXPECT_EQ(WindowText(dialog), row.path);
+      EXPECT_TRUE(Near(PreviewPixel(dialog, 10, 10), row.corner))
+          << row.entry << std::hex << " " << PreviewPixel(dialog, 10, 10);
+      EXPECT_EQ(DesktopWallpaper(), row.path);
+      EXPECT_EQ(Stored("LAST_FILE").bytes, Sz(row.path));
+      const auto index = std::find(listed.begin(), listed.end(), row.path) - listed.begin();
+      EXPECT_EQ(Stored("LAST_NUM").bytes, Dword(static_cast<DWORD>(index))) << row.entry;
+    }
+  }});
+  EXPECT_EQ(entries, (Lines{"b.JPG", "c.png", "d.gif", "\x96\xB3\x82\xB5", "\x96\xCD\x97\x6C"}));
   // Opened again, the dialog selects the entry of the file set.
-  RunDialog({
-      [&](HWND dialog) {
-        const LRESULT entry = SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_GETCURSEL, 0, 0);
-        EXPECT_EQ(entry, 2);
-        ClickEntry(dialog, "\x96\xB3\x82\xB5", true);  // 無し
-        EXPECT_EQ(DesktopWallpaper(), "");
-        EXPECT_EQ(Stored("LAST_FILE").bytes, Sz(""));
-        EXPECT_EQ(Stored("LAST_NUM").bytes, Dword(2));
-      },
-  });
+  RunDialog({[&](HWND dialog) {
+    EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_GETCURSEL, 0, 0), 4);
+    ClickEntry(dialog, "\x96\xB3\x82\xB5", true);  // 無し
+    EXPECT_EQ(DesktopWallpaper(), "");
+    EXPECT_EQ(Stored("LAST_FILE").bytes, Sz(""));
+    EXPECT_EQ(Stored("LAST_NUM").bytes, Dword(4));
+  }});
 }
 
+// Ticking "include subfolders" lists the picture below at once.
 TEST_F(WallpaperDialogTest, OkAndEscSaveEveryOptionAndLeaveTheDesktopStyleAlone) {
+  Picture("a");
+  CreateDirectoryA(pictures_.File("sub").c_str(), nullptr);
+  Put("sub\\b.png",
+      EncodePicture(MakePicture(4, 4, [](int, int) { return kRed; }), PictureFileType::kPng));
   for (const bool esc : {false, true}) {
     WriteDesktopStyle(0, 0);
+    SetNumber("INCLUDE_SUBFOLDERS", 0);
+    SetNumber("SHUFFLE", 0);
     SetNumber("TRANSLATE", 1);
     SetNumber("CHANGE_TIME", 0);
     SetNumber("AUTO_CHANGE", 0);
@@ -562,6 +631,10 @@ TEST_F(WallpaperDialogTest, OkAndEscSaveEveryOptionAndLeaveTheDesktopStyleAlone)
           SendDlgItemMessageA(dialog, IDC_AUTO_CHANGE, BM_CLICK, 0, 0);
           EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_INTERVAL)));
           SendDlgItemMessageA(dialog, IDC_AUTO_CLOSE, BM_CLICK, 0, 0);
+          SendDlgItemMessageA(dialog, IDC_SHUFFLE, BM_CLICK, 0, 0);
+          EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_GETCOUNT, 0, 0), 2);
+          SendDlgItemMessageA(dialog, IDC_INCLUDE_SUBFOLDERS, BM_CLICK, 0, 0);
+          EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_GETCOUNT, 0, 0), 3);
           SetDlgItemTextA(dialog, IDC_INTERVAL, "");
           EXPECT_EQ(WindowText(dialog, IDC_INTERVAL), "");  // while typing, no 1 appears
           SetDlgItemTextA(dialog, IDC_INTERVAL, "42");
@@ -575,49 +648,106 @@ TEST_F(WallpaperDialogTest, OkAndEscSaveEveryOptionAndLeaveTheDesktopStyleAlone)
     EXPECT_EQ(Stored("AUTO_CHANGE").bytes, Dword(1)) << esc;
     EXPECT_EQ(Stored("AUTO_CLOSE").bytes, Dword(1)) << esc;
     EXPECT_EQ(Stored("TRANSLATE").bytes, Dword(1)) << esc;
+    EXPECT_EQ(Stored("INCLUDE_SUBFOLDERS").bytes, Dword(1)) << esc;
+    EXPECT_EQ(Stored("SHUFFLE").bytes, Dword(1)) << esc;
     EXPECT_EQ(Stored("CHANGE_TIME").bytes, Dword(42)) << esc;
     EXPECT_EQ(GetSysColor(COLOR_BACKGROUND), 0xFFFFFFFFu) << esc;  // the icon text option
-    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper").bytes, Sz("0"));
+    EXPECT_EQ(Desktop("TileWallpaper").bytes, Sz("0"));
     EXPECT_EQ(DesktopWallpaper(), "");
   }
 }
 
-TEST_F(WallpaperDialogTest, EachStylePlacesThePreviewAndAChangedOneIsAppliedOnClose) {
-  // Red left, blue right; 102 x 76 in the area, centred at (45, 34).
-  const std::string stored = Picture("halves", 512, 384, kRed, kBlue);
+// Each style is picked with the one before it on the desktop, so each writes its
+// pair; the next opening selects it. Red left of x 128, blue right, 512 x 256: the
+// preview's pixels at four points tell every style from the others.
+TEST_F(WallpaperDialogTest, EachStylePreviewsWritesItsPairOnCloseAndIsReadBack) {
+  const std::string stored =
+      Put("bands.png",
+          EncodePicture(MakePicture(512, 256, [](int x, int) { return x < 128 ? kRed : kBlue; }),
+                        PictureFileType::kPng));
   const std::string other = Picture("other");
   SetText("LAST_FILE", stored);
-  WriteDesktopStyle(0, 0);
+  WriteDesktopStyle(0, 6);
   const struct {
     int style;
-    COLORREF corner;  // at (5, 5) of the area
-    COLORREF inside;  // at (60, 40)
-    COLORREF right;   // at (150, 100)
-  } table[] = {{0, kDesktop, kRed, kDesktop}, {1, kRed, kBlue, kRed}, {2, kRed, kRed, kBlue}};
-  std::vector<Step> steps;
+    const char* tile;
+    const char* wallpaperStyle;
+    std::vector<COLORREF> pixels;  // at (5, 5), (36, 72), (60, 72) and (110, 72) of the area
+  } table[] = {
+      {kStyleCentred, "0", "0", {kDesktop, kDesktop, kRed, kBlue}},
+      {kStyleTiled, "1", "0", {kRed, kBlue, kBlue, kRed}},
+      {kStyleStretched, "0", "2", {kRed, kRed, kBlue, kBlue}},
+      {kStyleFill, "0", "10", {kRed, kBlue, kBlue, kBlue}},
+      {kStyleFit, "0", "6", {kDesktop, kRed, kBlue, kBlue}},
+  };
+  int shown = kStyleFit;
   for (const auto& row : table) {
-    steps.push_back([row](HWND dialog) {
+    RunDialog({[&](HWND dialog) {
+      EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_STYLE_LIST, CB_GETCURSEL, 0, 0), shown);
+      ClickEntry(dialog, "bands.png");
       PickStyle(dialog, row.style);
-      EXPECT_EQ(PreviewPixel(dialog, 5, 5), row.corner) << row.style;
-      EXPECT_EQ(PreviewPixel(dialog, 60, 40), row.inside) << row.style;
-      EXPECT_EQ(PreviewPixel(dialog, 150, 100), row.right) << row.style;
-    });
+      std::vector<COLORREF> pixels;
+      for (const POINT at : {POINT{5, 5}, POINT{36, 72}, POINT{60, 72}, POINT{110, 72}}) {
+        pixels.push_back(PreviewPixel(dialog, at.x, at.y));
+      }
+      EXPECT_EQ(pixels, row.pixels) << row.style;
+      if (row.style == kStyleFit) ClickEntry(dialog, "other");  // previewed only
+    }});
+    EXPECT_EQ(Desktop("TileWallpaper").bytes, Sz(row.tile));
+    EXPECT_EQ(Desktop("WallpaperStyle").bytes, Sz(row.wallpaperStyle));
+    EXPECT_EQ(DesktopWallpaper(), stored) << row.style;
+    EXPECT_EQ(Stored("LAST_FILE").bytes, Sz(stored));
+    shown = row.style;
   }
-  steps.push_back([](HWND dialog) {
-    PickStyle(dialog, 1);
-    ClickEntry(dialog, "other");  // previewed only
-  });
-  RunDialog(steps);
-  EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper").bytes, Sz("1"));
-  EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle").bytes, Sz("0"));
-  EXPECT_EQ(DesktopWallpaper(), stored);
-  EXPECT_EQ(Stored("LAST_FILE").bytes, Sz(stored));
   // With no wallpaper set by the plug-in, the user's own stays; only the style is written.
   SetText("LAST_FILE", "");
   SetWallpaper(other.c_str());
-  RunDialog({[](HWND dialog) { PickStyle(dialog, 2); }});
-  EXPECT_EQ(Stored(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle").bytes, Sz("2"));
+  RunDialog({[](HWND dialog) { PickStyle(dialog, kStyleStretched); }});
+  EXPECT_EQ(Desktop("WallpaperStyle").bytes, Sz("2"));
   EXPECT_EQ(DesktopWallpaper(), other);
+  // Span shows as fill, a value Windows does not write as centred; neither is rewritten.
+  for (const auto& [value, entry] :
+       {std::make_pair("22", kStyleFill), std::make_pair("99", kStyleCentred)}) {
+    WriteDesktopStyle(0, std::atoi(value));
+    RunDialog({[&, entry = entry](HWND dialog) {
+      EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_STYLE_LIST, CB_GETCURSEL, 0, 0), entry);
+    }});
+    EXPECT_EQ(Desktop("WallpaperStyle").bytes, Sz(value));
+  }
+}
+
+// Stored 400 x 200 with red left and blue right, a camera's orientation 6 stands it up
+// 200 x 400, red above blue: so the preview shows it, stretched, and so the copy set
+// holds it. LAST_FILE keeps the photograph's own path, also after a change of style.
+TEST_F(WallpaperDialogTest, APhotographStoredTurnedIsPreviewedAndSetUpright) {
+  const std::string photo = Put(
+      "turned.jpg",
+      WithExifOrientation(
+          EncodePicture(MakePicture(400, 200, [](int x, int) { return x < 200 ? kRed : kBlue; }),
+                        PictureFileType::kJpeg),
+          6));
+  char copy[MAX_PATH];
+  ASSERT_TRUE(UprightCopyPath(copy));
+  DeleteFileA(copy);
+  WriteDesktopStyle(0, 2);
+  RunDialog({[&](HWND dialog) {
+    ClickEntry(dialog, "turned.jpg", true);
+    EXPECT_TRUE(Near(PreviewPixel(dialog, 180, 10), kRed))
+        << std::hex << PreviewPixel(dialog, 180, 10);
+    EXPECT_TRUE(Near(PreviewPixel(dialog, 10, 130), kBlue))
+        << std::hex << PreviewPixel(dialog, 10, 130);
+    PickStyle(dialog, kStyleFill);
+  }});
+  EXPECT_EQ(DesktopWallpaper(), copy);
+  EXPECT_EQ(Stored("LAST_FILE").bytes, Sz(photo));
+  const WicPicture upright(copy);
+  ASSERT_EQ(upright.size(), (PictureSize{200, 400}));
+  const BgraPicture pixels = upright.Decode({0, 0, 200, 400}, {200, 400});
+  for (const auto& [y, color] : {std::make_pair(10, kRed), std::make_pair(390, kBlue)}) {
+    const uint32_t pixel = pixels.pixels[static_cast<size_t>(y) * 200 + 100];
+    EXPECT_TRUE(Near(RGB(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF), color)) << y;
+  }
+  DeleteFileA(copy);
 }
 
 // Focus passing through the interval field is no edit: the minutes go on counting.
@@ -638,39 +768,32 @@ TEST_F(WallpaperDialogTest, OnlyANewIntervalRestartsTheMinuteCount) {
   }});
 }
 
-TEST_F(WallpaperDialogTest, AFileWithLyingHeadersShowsTheEmptyFrame) {
+// Repainting draws the picture read when it was chosen, under the title set then;
+// a hostile file gives the empty frame.
+TEST_F(WallpaperDialogTest, HostileFilesShowTheEmptyFrame) {
   Picture("good");
-  std::vector<unsigned char> bad = MakeBmp24(512, 384, [](int, int) { return kRed; });
-  bad[13] = 0x7F;  // the pixel offset lies far past the end
-  WriteBytes(pictures_.File("bad.bmp"), bad);
-  RunDialog({
-      [](HWND dialog) { ClickEntry(dialog, "good"); },
-      [&](HWND dialog) {
-        // Repainting draws the picture read when it was chosen, under the title set then.
-        DeleteFileA(pictures_.File("good.bmp").c_str());
-        SetWindowTextA(dialog, "retitled");
-        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        EXPECT_EQ(WindowText(dialog), "retitled");
-        ASSERT_EQ(PreviewPixel(dialog, 96, 72), kRed);
-        ClickEntry(dialog, "bad");
-        EXPECT_EQ(WindowText(dialog), pictures_.File("bad.bmp"));
-        EXPECT_EQ(PreviewPixel(dialog, 96, 72), kDesktop);
-        EXPECT_EQ(PreviewPixel(dialog, -1, 72), RGB(0, 0, 0));
-      },
-  });
-}
-
-TEST_F(WallpaperTest, AFileWhosePathDoesNotFitIsNotListed) {
-  // The path with its terminator fills 260 bytes, or one more.
-  const size_t room = 259 - pictures_.path().size() - 1;
-  const std::string fits = std::string(room - 4, 'f') + ".bmp";
-  const std::string over = std::string(room - 3, 'o') + ".bmp";
-  WriteBytes(pictures_.File(fits), MakeBmp24(2, 2, [](int, int) { return 0; }));
-  WriteBytes(pictures_.File(over), MakeBmp24(2, 2, [](int, int) { return 0; }));
-  SetText("FOLDER_PATH", pictures_.path());
-  const WallpaperState state;
-  ASSERT_EQ(state.fileCount, 1u);
-  EXPECT_EQ(std::string(state.files.At(0)), pictures_.File(fits));
+  std::vector<NamedFile> files = HostilePictures();
+  files.push_back({"bad.bmp", MakeBmp24(512, 384, [](int, int) { return kRed; })});
+  files.back().bytes[13] = 0x7F;  // the pixel offset lies far past the end
+  for (const NamedFile& file : files) Put(file.name, file.bytes);
+  std::vector<Step> steps = {[](HWND dialog) { ClickEntry(dialog, "good"); },
+                             [&](HWND dialog) {
+                               DeleteFileA(pictures_.File("good.bmp").c_str());
+                               SetWindowTextA(dialog, "retitled");
+                               RedrawWindow(dialog, nullptr, nullptr,
+                                            RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                               EXPECT_EQ(WindowText(dialog), "retitled");
+                               ASSERT_EQ(PreviewPixel(dialog, 96, 72), kRed);
+                             }};
+  for (const NamedFile& file : files) {
+    steps.push_back([&](HWND dialog) {
+      ClickEntry(dialog, file.name == "bad.bmp" ? "bad" : file.name);
+      EXPECT_EQ(WindowText(dialog), pictures_.File(file.name));
+      EXPECT_EQ(PreviewPixel(dialog, 96, 72), kDesktop) << file.name;
+      EXPECT_EQ(PreviewPixel(dialog, -1, 72), RGB(0, 0, 0)) << file.name;
+    });
+  }
+  EXPECT_EQ(RunDialog(steps), steps.size());
 }
 
 TEST(MakeIconTextTransparent, SetsTheDesktopColourToNoColour) {

@@ -23,13 +23,6 @@ constexpr uint32_t kBlue = 0xFF0000FF;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr Corners kQuadrants = {kRed, kGreen, kBlue, kWhite};
 
-// A 2 x 2 GIF of two frames drawn by hand: the quadrants, then all white. Each
-// frame's 3-bit codes are clear, the four pixels (the last 4 bits wide) and end.
-const Bytes kGif = {'G', 'I', 'F',  '8', '9', 'a', 2,    0,    2,    0,    0x81, 0,    0,   0xFF, 0,
-                    0,   0,   0xFF, 0,   0,   0,   0xFF, 0xFF, 0xFF, 0xFF, 0x2C, 0,    0,   0,    0,
-                    2,   0,   2,    0,   0,   2,   3,    0x44, 0x34, 0x05, 0,    0x2C, 0,   0,    0,
-                    0,   2,   0,    2,   0,   0,   2,    3,    0xDC, 0x36, 0x05, 0,    0x3B};
-
 BgraPicture Quadrants(int width, int height) {
   BgraPicture picture{width, height, {}};
   for (int i = 0; i < width * height; ++i) {
@@ -56,37 +49,11 @@ bool Near(const Corners& corners, const Corners& expected, int tolerance) {
   return true;
 }
 
-// A 2 x 2 BMP file with a 40-byte header; a negative height is top-down.
-Bytes Bmp(uint16_t bits, uint32_t compression, int32_t height, const Bytes& table,
-          const Bytes& pixels) {
-  Bytes file(54);
-  file[0] = 'B';
-  file[1] = 'M';
-  WriteUint32(&file[10], static_cast<uint32_t>(54 + table.size()));
-  WriteUint32(&file[14], 40);
-  WriteUint32(&file[18], 2);
-  WriteUint32(&file[22], static_cast<uint32_t>(height));
-  WriteUint32(&file[26], 1u | bits << 16);  // planes, bits per pixel
-  WriteUint32(&file[30], compression);
-  WriteUint32(&file[34], static_cast<uint32_t>(pixels.size()));
-  WriteUint32(&file[46], bits <= 8 ? 4 : 0);  // colours used
-  file.insert(file.end(), table.begin(), table.end());
-  file.insert(file.end(), pixels.begin(), pixels.end());
-  return file;
-}
-
 class WicPictureTest : public testing::Test {
  protected:
   std::string Write(const std::string& name, const Bytes& bytes) const {
     WriteBytes(dir_.File(name), bytes);
     return dir_.File(name);
-  }
-
-  // The bytes of `picture` as WritePictureFile writes them.
-  Bytes Encoded(const BgraPicture& picture, PictureFileType type) const {
-    EXPECT_TRUE(WritePictureFile(dir_.File("encoded").c_str(), picture, type));
-    const std::string text = ReadText(dir_.File("encoded"));
-    return Bytes(text.begin(), text.end());
   }
 
   // The whole upright picture at `path`, scaled to `target` (its own size when 0 x 0).
@@ -100,42 +67,21 @@ class WicPictureTest : public testing::Test {
 };
 
 TEST_F(WicPictureTest, DecodesEveryKindWithItsColours) {
-  const Bytes palette = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0};
-  const Bytes masks = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
-  const Bytes masks565 = {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0};
-  const struct {
-    const char* what;
-    Bytes file;
-    int tolerance;
-  } table[] = {
-      {"PNG", Encoded(Quadrants(32, 32), PictureFileType::kPng), 0},
-      {"JPEG", Encoded(Quadrants(32, 32), PictureFileType::kJpeg), 16},
-      {"GIF, its first frame", kGif, 0},
-      {"BMP, 24 bits, top-down",
-       Bmp(24, BI_RGB, -2, {}, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}), 0},
-      {"BMP, 16 bits 5-5-5, top-down",
-       Bmp(16, BI_RGB, -2, {}, {0, 0x7C, 0xE0, 3, 0x1F, 0, 0xFF, 0x7F}), 0},
-      {"BMP, 16 bits 5-6-5 bit fields",
-       Bmp(16, BI_BITFIELDS, 2, masks565, {0x1F, 0, 0xFF, 0xFF, 0, 0xF8, 0xE0, 7}), 0},
-      {"BMP, 32 bits bit fields, top-down",
-       Bmp(32, BI_BITFIELDS, -2, masks,
-           {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0}),
-       0},
-      {"BMP, RLE8", Bmp(8, BI_RLE8, 2, palette, {1, 2, 1, 3, 0, 0, 1, 0, 1, 1, 0, 0, 0, 1}), 0},
-      {"BMP, RLE4",
-       Bmp(4, BI_RLE4, 2, palette, {1, 0x20, 1, 0x30, 0, 0, 1, 0, 1, 0x10, 0, 0, 0, 1}), 0},
-  };
-  for (const auto& row : table) {
-    const Corners corners = CornersOf(DecodeWhole(Write("picture", row.file)));
-    EXPECT_TRUE(Near(corners, kQuadrants, row.tolerance))
-        << row.what << std::hex << ": " << corners[0] << " " << corners[1] << " " << corners[2]
+  std::vector<NamedFile> files = BmpKinds();
+  files.push_back({"PNG", EncodePicture(Quadrants(32, 32), PictureFileType::kPng)});
+  files.push_back({"GIF, its first frame", QuadrantsGif()});
+  files.push_back({"JPEG", EncodePicture(Quadrants(32, 32), PictureFileType::kJpeg)});
+  for (const NamedFile& file : files) {
+    const Corners corners = CornersOf(DecodeWhole(Write("picture", file.bytes)));
+    EXPECT_TRUE(Near(corners, kQuadrants, file.name == "JPEG" ? 16 : 0))
+        << file.name << std::hex << ": " << corners[0] << " " << corners[1] << " " << corners[2]
         << " " << corners[3];
   }
 }
 
 TEST_F(WicPictureTest, StandsEveryExifOrientationUpright) {
   // Stored 64 x 32, turned by each orientation; decoded whole and shrunk by 4.
-  const Bytes jpeg = Encoded(Quadrants(64, 32), PictureFileType::kJpeg);
+  const Bytes jpeg = EncodePicture(Quadrants(64, 32), PictureFileType::kJpeg);
   const struct {
     uint16_t orientation;
     Corners corners;
@@ -161,45 +107,30 @@ TEST_F(WicPictureTest, ShrinksWithAFilterAndDecodesTheCoveredPart) {
   BgraPicture board{64, 64, {}};
   for (int i = 0; i < 64 * 64; ++i) board.pixels.push_back((i + i / 64) % 2 ? kWhite : 0xFF000000);
   const BgraPicture grey =
-      DecodeWhole(Write("board.png", Encoded(board, PictureFileType::kPng)), {16, 16});
+      DecodeWhole(Write("board.png", EncodePicture(board, PictureFileType::kPng)), {16, 16});
   EXPECT_TRUE(Near(CornersOf(grey), {0xFF808080, 0xFF808080, 0xFF808080, 0xFF808080}, 2));
 
   // The centred 32 x 32 of 64 x 32 quadrants holds half of each.
   const WicPicture wide(
-      Write("wide.png", Encoded(Quadrants(64, 32), PictureFileType::kPng)).c_str());
+      Write("wide.png", EncodePicture(Quadrants(64, 32), PictureFileType::kPng)).c_str());
   EXPECT_EQ(CornersOf(wide.Decode(CoverSource(wide.size(), {16, 16}), {16, 16})), kQuadrants);
   EXPECT_TRUE(wide.Decode({33, 0, 32, 32}, {16, 16}).empty());
   EXPECT_TRUE(wide.Decode({0, 0, 32, 32}, {20001, 1}).empty());
 }
 
+// Beside the hostile files, pictures that decode but have a side longer than 20,000.
 TEST_F(WicPictureTest, HostileFilesDecodeToNothing) {
-  const Bytes jpeg = Encoded(Quadrants(32, 32), PictureFileType::kJpeg);
-  Bytes badCrc = Encoded(Quadrants(32, 32), PictureFileType::kPng);
-  badCrc[29] ^= 1;  // IHDR's CRC
-  Bytes huge = kGif;
-  WriteUint32(&huge[6], 30000 | 30000u << 16);
   const BgraPicture line{20001, 1, std::vector<uint32_t>(20001, kRed)};
-  Bytes wideBmp = Bmp(24, BI_RGB, 1, {}, Bytes(60004));
+  Bytes wideBmp = MakeBmpFile(2, 1, 24, BI_RGB, {}, Bytes(60004));
   WriteUint32(&wideBmp[18], 20001);
-  const std::string text = "これは絵ではありません";
-  const struct {
-    const char* name;
-    Bytes file;
-  } table[] = {
-      {"truncated.jpg", Bytes(jpeg.begin(), jpeg.begin() + jpeg.size() / 2)},
-      {"crc.png", badCrc},
-      {"huge.gif", huge},  // a 2 x 2 frame on a 30,000 x 30,000 screen
-      // Pictures that decode but have a side longer than 20,000.
-      {"wide.png", Encoded(line, PictureFileType::kPng)},
-      {"wide.jpg", Encoded(line, PictureFileType::kJpeg)},
-      {"wide.bmp", wideBmp},
-      {"text.png", Bytes(text.begin(), text.end())},
-      {"empty.gif", {}},
-  };
-  for (const auto& row : table) {
-    const WicPicture picture(Write(row.name, row.file).c_str());
-    EXPECT_FALSE(picture.valid()) << row.name;
-    EXPECT_TRUE(picture.Decode({0, 0, 1, 1}, {1, 1}).empty()) << row.name;
+  std::vector<NamedFile> files = HostilePictures();
+  files.push_back({"wide.png", EncodePicture(line, PictureFileType::kPng)});
+  files.push_back({"wide.jpg", EncodePicture(line, PictureFileType::kJpeg)});
+  files.push_back({"wide.bmp", wideBmp});
+  for (const NamedFile& file : files) {
+    const WicPicture picture(Write(file.name, file.bytes).c_str());
+    EXPECT_FALSE(picture.valid()) << file.name;
+    EXPECT_TRUE(picture.Decode({0, 0, 1, 1}, {1, 1}).empty()) << file.name;
   }
   EXPECT_FALSE(WicPicture(dir_.File("missing.png").c_str()).valid());
 }
