@@ -21,35 +21,6 @@ namespace {
 constexpr size_t kMaxPictureBytes = 64u << 20;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
-// Lays bitmap resource `dial` of the program over `dc` at (0, 0), leaving out its
-// magenta pixels.
-void DrawDialOverlay(HDC dc, int dialResource) {
-  GdiObject<HBITMAP> dial(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialResource)));
-  if (dial.get() == nullptr) return;
-  BITMAP size{};
-  GetObjectA(dial.get(), sizeof size, &size);
-
-  MemoryDc image(nullptr);
-  ScopedSelect imageSelect(image.get(), dial.get());
-  GdiObject<HBITMAP> maskBitmap(CreateBitmap(size.bmWidth, size.bmHeight, 1, 1, nullptr));
-  MemoryDc mask(nullptr);
-  ScopedSelect maskSelect(mask.get(), maskBitmap.get());
-
-  // The mask is white where the dial is transparent and black where it is opaque.
-  SetBkColor(image.get(), kTransparent);
-  SetBkColor(mask.get(), kTransparent);
-  BitBlt(mask.get(), 0, 0, size.bmWidth, size.bmHeight, image.get(), 0, 0, SRCCOPY);
-  // Black out the dial's transparent pixels, punch black holes into `dc` where the
-  // dial is opaque, and OR the dial into the holes. `dc` is the caller's: its
-  // colours are given back.
-  SetBkColor(image.get(), RGB(0, 0, 0));
-  SetTextColor(image.get(), RGB(255, 255, 255));
-  BitBlt(image.get(), 0, 0, size.bmWidth, size.bmHeight, mask.get(), 0, 0, SRCAND);
-  const ScopedColors monochrome(dc, RGB(255, 255, 255), RGB(0, 0, 0));
-  BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, mask.get(), 0, 0, SRCAND);
-  BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, image.get(), 0, 0, SRCPAINT);
-}
-
 // Draws the whole of `picture` at (x, y), scaled to `width` x `height`; a 0 keeps
 // the picture's own width or height.
 bool DrawDecoded(const WicPicture& picture, HDC dc, int x, int y, int width, int height) {
@@ -72,16 +43,19 @@ bool DrawLoadedBitmap(const char* path, HDC dc, PictureSize face) {
 
 // Draws the picture file in `file` through WIC: a BMP file's top-left part at its
 // own size, any other picture covering `face`.
-void DrawDecodedFile(std::vector<unsigned char> file, HDC dc, PictureSize face) {
+FacePicture DrawDecodedFile(std::vector<unsigned char> file, HDC dc, PictureSize face) {
   const bool bmp = file.size() >= 2 && file[0] == 'B' && file[1] == 'M';
   const WicPicture picture(std::move(file));
   const PictureSize size = picture.size();
   if (bmp) {
     const PictureSize part{std::min(size.width, face.width), std::min(size.height, face.height)};
-    DrawPicture(dc, 0, 0, picture.Decode({0, 0, part.width, part.height}, part));
-  } else {
-    DrawPicture(dc, 0, 0, picture.Decode(CoverSource(size, face), face));
+    return DrawPicture(dc, 0, 0, picture.Decode({0, 0, part.width, part.height}, part))
+               ? FacePicture::kBitmap
+               : FacePicture::kNothing;
   }
+  return DrawPicture(dc, 0, 0, picture.Decode(CoverSource(size, face), face))
+             ? FacePicture::kPhotograph
+             : FacePicture::kNothing;
 }
 
 }  // namespace
@@ -128,15 +102,48 @@ int DrawBackgroundPicture(const char* path, HDC dc, int x, int y, int width, int
 
 // Wine's loader draws a top-down BMP file black, so such a file goes to WIC at
 // once; any other BMP file goes to the system's loader first, as ever.
-int DrawBitmapWithDial(const char* path, HDC dc, PictureSize face, int dialResource) {
+FacePicture DrawFacePicture(const char* path, HDC dc, PictureSize face) {
   const RECT all{0, 0, face.width, face.height};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   std::vector<unsigned char> file;
-  if (path != nullptr && path[0] != '\0' && ReadFileBytes(path, kMaxPictureFileBytes + 1, &file)) {
-    BmpLayout layout{};
-    const bool topDown = CheckBmpFile(file.data(), file.size(), &layout) && layout.height < 0;
-    if (topDown || !DrawLoadedBitmap(path, dc, face)) DrawDecodedFile(std::move(file), dc, face);
+  if (path == nullptr || path[0] == '\0' || !ReadFileBytes(path, kMaxPictureFileBytes + 1, &file)) {
+    return FacePicture::kNothing;
   }
+  BmpLayout layout{};
+  const bool topDown = CheckBmpFile(file.data(), file.size(), &layout) && layout.height < 0;
+  if (!topDown && DrawLoadedBitmap(path, dc, face)) return FacePicture::kBitmap;
+  return DrawDecodedFile(std::move(file), dc, face);
+}
+
+void DrawDialOverlay(HDC dc, int dialResource) {
+  GdiObject<HBITMAP> dial(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialResource)));
+  if (dial.get() == nullptr) return;
+  BITMAP size{};
+  GetObjectA(dial.get(), sizeof size, &size);
+
+  MemoryDc image(nullptr);
+  ScopedSelect imageSelect(image.get(), dial.get());
+  GdiObject<HBITMAP> maskBitmap(CreateBitmap(size.bmWidth, size.bmHeight, 1, 1, nullptr));
+  MemoryDc mask(nullptr);
+  ScopedSelect maskSelect(mask.get(), maskBitmap.get());
+
+  // The mask is white where the dial is transparent and black where it is opaque.
+  SetBkColor(image.get(), kTransparent);
+  SetBkColor(mask.get(), kTransparent);
+  BitBlt(mask.get(), 0, 0, size.bmWidth, size.bmHeight, image.get(), 0, 0, SRCCOPY);
+  // Black out the dial's transparent pixels, punch black holes into `dc` where the
+  // dial is opaque, and OR the dial into the holes. `dc` is the caller's: its
+  // colours are given back.
+  SetBkColor(image.get(), RGB(0, 0, 0));
+  SetTextColor(image.get(), RGB(255, 255, 255));
+  BitBlt(image.get(), 0, 0, size.bmWidth, size.bmHeight, mask.get(), 0, 0, SRCAND);
+  const ScopedColors monochrome(dc, RGB(255, 255, 255), RGB(0, 0, 0));
+  BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, mask.get(), 0, 0, SRCAND);
+  BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, image.get(), 0, 0, SRCPAINT);
+}
+
+int DrawBitmapWithDial(const char* path, HDC dc, PictureSize face, int dialResource) {
+  DrawFacePicture(path, dc, face);
   DrawDialOverlay(dc, dialResource);
   return 1;
 }

@@ -10,12 +10,24 @@
 // file is no background picture, is damaged, cannot be read, or cannot be drawn.
 int DrawBackgroundPicture(const char* path, HDC dc, int x, int y, int width, int height);
 
+// What DrawFacePicture drew.
+enum class FacePicture {
+  kNothing,     // no picture, or one that could not be drawn: black
+  kBitmap,      // a BMP file's top-left part, one pixel to one pixel
+  kPhotograph,  // a picture scaled to cover the face, the same at any face size
+};
+
 // Draws the picture file at `path` onto the `face` of `dc` from its top left
-// corner, black where the picture does not reach or cannot be drawn, then lays
-// the program's bitmap resource `dialResource`, the built-in dial, over it; its
-// magenta pixels are transparent. A BMP file shows its top-left part one pixel to
-// one pixel. Any other picture WIC decodes (JPEG, PNG, GIF) stands upright by its
-// EXIF orientation and is scaled with an averaging filter to cover the face,
-// keeping its aspect, the parts beyond it on two sides cut off alike; transparent
-// parts show black. Always 1. `dc` keeps its colours.
+// corner, black where the picture does not reach or cannot be drawn. A BMP file
+// shows its top-left part one pixel to one pixel. Any other picture WIC decodes
+// (JPEG, PNG, GIF) stands upright by its EXIF orientation and is scaled with an
+// averaging filter to cover the face, keeping its aspect, the parts beyond it on
+// two sides cut off alike; transparent parts show black.
+FacePicture DrawFacePicture(const char* path, HDC dc, PictureSize face);
+
+// Lays the program's bitmap resource `dialResource`, a dial, over `dc` from (0, 0);
+// its magenta pixels are transparent. `dc` keeps its colours.
+void DrawDialOverlay(HDC dc, int dialResource);
+
+// DrawFacePicture, then DrawDialOverlay. Always 1.
 int DrawBitmapWithDial(const char* path, HDC dc, PictureSize face, int dialResource);

@@ -10,7 +10,11 @@
 #define IDD_SKINNED 111         // dialog template of both skinned dialogs
 #define IDR_CUSTOMIZE_SKIN 116  // type "MAG": the customize dialog, 400 x 400
 #define IDI_CLOCK 118           // the notification-area icon
-#define IDB_DIAL_400 119        // bitmap: the built-in dial for the 400 x 400 face of 192 DPI
+// The built-in dial drawn for the larger faces of 120, 144, 168 and 192 DPI.
+#define IDB_DIAL_400 119  // 400 x 400
+#define IDB_DIAL_250 120  // 250 x 250
+#define IDB_DIAL_300 121  // 300 x 300
+#define IDB_DIAL_350 122  // 350 x 350
 
 // Commands of the context menu.
 #define IDM_CLOSE 40001

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Regenerates the clock's art from scratch: the window outline (resources/clock.rgn), the built-in
-# dial overlay (resources/dial.bmp, and resources/dial_400.bmp for the 400 x 400 face), the
+# dial overlay (resources/dial.bmp, and resources/dial_250.bmp to dial_400.bmp for larger faces), the
 # notification-area icon (resources/clock.ico) and the delivered background pictures
 # (resources/background/).
 # Needs g++, ImageMagick (/usr/bin/convert), iconv and the DejaVu fonts; no network. Nothing is
@@ -87,11 +87,14 @@ make_region() {
 
 # The numerals are rendered white on black and cut at half coverage by make_dial, which adds the
 # ring, the dots and the outlines: the bitmap holds no blended pixels next to the magenta. The
-# dial is made for the 200 x 200 face and, every measure doubled, for the 400 x 400 face of a
-# 192 DPI screen (`scale` 1 or 2).
+# dial is made for the 200 x 200 face and, every measure scaled, for the faces of 120, 144, 168
+# and 192 DPI screens (`side` 250, 300, 350 and 400).
 make_dial_overlay() {
-  local scale=$1 out=$2 side=$((200 * $1))
-  numeral_layer "$work/numerals.png" "$sans_bold" $((16 * scale)) white $((61 * scale)) "$side" \
+  local side=$1 out=$2
+  local point edge
+  point=$(awk -v s="$side" 'BEGIN { print 16 * s / 200 }')
+  edge=$(awk -v s="$side" 'BEGIN { print 61 * s / 200 }')
+  numeral_layer "$work/numerals.png" "$sans_bold" "$point" white "$edge" "$side" \
     1:1 2:2 3:3 4:4 5:5 6:6 7:7 8:8 9:9 10:10 11:11 12:12
   "$convert" -size "${side}x${side}" xc:black "$work/numerals.png" -composite -colorspace gray \
     -depth 8 "$work/numerals.pgm"
@@ -213,6 +216,6 @@ make_backgrounds() {
 build_tools
 make_region
 "$work/make_icon" "$root/resources/clock.ico"
-make_dial_overlay 1 "$root/resources/dial.bmp"
-make_dial_overlay 2 "$root/resources/dial_400.bmp"
+make_dial_overlay 200 "$root/resources/dial.bmp"
+for side in 250 300 350 400; do make_dial_overlay "$side" "$root/resources/dial_$side.bmp"; done
 make_backgrounds

@@ -2,8 +2,8 @@
 // numerals 1 to 12 with a dot towards the ring. The numerals come in as a square greyscale
 // picture (white glyphs on black, binary PGM); the ring, the dots and every outline are drawn
 // here, so the result holds only a handful of exact colours and magenta, the transparent colour.
-// The dial is designed for the 200 x 200 face; at SIZE (a multiple of 200, the numerals' size
-// too) every measure is scaled, and the bitmap is run-length encoded to stay small.
+// The dial is designed for the 200 x 200 face; at a larger SIZE (the numerals' size too) every
+// measure is scaled, and the bitmap is run-length encoded to stay small.
 // Usage: make_dial NUMERALS.pgm OUT.bmp [SIZE]
 
 #include <algorithm>
@@ -153,8 +153,7 @@ bool ReadPgm(const std::string& path, int size, std::vector<uint8_t>* grey) {
   return static_cast<bool>(in.read(reinterpret_cast<char*>(grey->data()), size * size));
 }
 
-// The rows bottom up: as they are (BI_RGB; every size here is a multiple of 4, so there is no
-// padding), or as runs of one ink of at most 255 pixels with each row's end and the bitmap's
+// The rows bottom up: as they are (BI_RGB; the 200 dial's rows need no padding), or as runs of one ink of at most 255 pixels with each row's end and the bitmap's
 // end marked (BI_RLE8).
 std::vector<uint8_t> PixelBytes(const Canvas& canvas, int size, bool encoded) {
   std::vector<uint8_t> out;
@@ -212,8 +211,8 @@ std::vector<uint8_t> EightBitBmp(const Canvas& canvas, int size, bool encoded) {
 
 int main(int argc, char** argv) {
   const int size = argc == 4 ? std::atoi(argv[3]) : kDesignSize;
-  if ((argc != 3 && argc != 4) || size < kDesignSize || size % kDesignSize != 0) {
-    std::fprintf(stderr, "usage: make_dial NUMERALS.pgm OUT.bmp [SIZE, a multiple of 200]\n");
+  if ((argc != 3 && argc != 4) || size < kDesignSize) {
+    std::fprintf(stderr, "usage: make_dial NUMERALS.pgm OUT.bmp [SIZE, 200 or more]\n");
     return 2;
   }
   std::vector<uint8_t> numerals;

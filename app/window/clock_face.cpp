@@ -17,6 +17,18 @@ PixelBuffer PixelsOf(const DrawSurface& surface) {
           surface.stride(), surface.bits() != nullptr ? 16 : 0};
 }
 
+// The program's dial drawn for a face of `size`; 0 when it holds none.
+int DialOfSize(int size) {
+  static constexpr struct {
+    int size;
+    int resource;
+  } kDials[] = {{250, IDB_DIAL_250}, {300, IDB_DIAL_300}, {350, IDB_DIAL_350}, {400, IDB_DIAL_400}};
+  for (const auto& dial : kDials) {
+    if (dial.size == size) return dial.resource;
+  }
+  return 0;
+}
+
 }  // namespace
 
 ClockFace::ClockFace() : window_(nullptr) {}
@@ -96,24 +108,41 @@ HMODULE ClockFace::GetModule(int slot) const {
   return nullptr;
 }
 
-// The picture is drawn at 200 x 200, as every loader draws it, and enlarged for a
-// larger face.
+// The picture is drawn at 200 x 200, as every loader draws it. For a larger face
+// it is enlarged; where the program holds a dial of the face's size, that dial is
+// drawn instead of the enlarged one, over a photograph decoded afresh at the face's
+// size (a photograph covers any face alike, so it shows the same, only sharper).
 int ClockFace::LoadBackground(const char* path) {
   if (path != backgroundPath_) {
     std::strncpy(backgroundPath_, path, sizeof backgroundPath_ - 1);
     backgroundPath_[sizeof backgroundPath_ - 1] = '\0';
   }
   HDC dc = background_.memoryDc();
-  if (!DrawBackgroundPicture(path, dc, 0, 0, 0, 0)) {
-    const PictureSize face{static_cast<int>(background_.width()),
-                           static_cast<int>(background_.height())};
-    DrawBitmapWithDial(path, dc, face, IDB_DIAL);
+  const PictureSize design{kFaceSize, kFaceSize};
+  // An orb picture is a whole face of its own, with no dial laid over it.
+  if (DrawBackgroundPicture(path, dc, 0, 0, 0, 0)) {
+    EnlargeBackground();
+    return 1;
   }
-  if (size_ != kFaceSize) {
-    GdiFlush();
-    scaler_.Scale(PixelsOf(background_), PixelsOf(scaledBackground_));
+  const int dial = size_ == kFaceSize ? 0 : DialOfSize(size_);
+  if (dial == 0) {
+    DrawBitmapWithDial(path, dc, design, IDB_DIAL);
+    EnlargeBackground();
+    return 1;
   }
+  const FacePicture drawn = DrawFacePicture(path, dc, design);
+  EnlargeBackground();
+  HDC large = scaledBackground_.memoryDc();
+  if (drawn == FacePicture::kPhotograph) DrawFacePicture(path, large, {size_, size_});
+  DrawDialOverlay(large, dial);
+  DrawDialOverlay(dc, IDB_DIAL);
   return 1;
+}
+
+void ClockFace::EnlargeBackground() {
+  if (size_ == kFaceSize) return;
+  GdiFlush();
+  scaler_.Scale(PixelsOf(background_), PixelsOf(scaledBackground_));
 }
 
 bool ClockFace::ComposesAtSize() const {

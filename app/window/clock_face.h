@@ -63,6 +63,8 @@ class ClockFace {
   // Sets the face size (at least 200) and makes the surfaces of a larger face;
   // 0 when they could not be made.
   int MakeScaledSurfaces(int size);
+  // Enlarges the 200 background into the larger face's.
+  void EnlargeBackground();
   // True when the face is larger than 200 and every filled slot draws at any size.
   bool ComposesAtSize() const;
   // The surface the window shows.

@@ -269,6 +269,36 @@ TEST_F(LoadBackgroundTest, PhotographsCoverTheFaceUprightUnderTheDial) {
   }
 }
 
+// At a face of 300 the dial is the one drawn at that size, so the middle row holds
+// only its own inks, and a photograph is decoded at 300: its one-pixel stripes stay
+// black and white instead of being averaged at 200 and enlarged.
+TEST_F(LoadBackgroundTest, ALargerFaceGetsItsOwnDialOverAPhotographDecodedAtItsSize) {
+  const std::string stripes = dir_.File("stripes.png");
+  WriteBytes(
+      stripes,
+      EncodePicture(MakePicture(300, 300, [](int x, int) { return x % 2 != 0 ? kWhite : kBlack; }),
+                    PictureFileType::kPng));
+  ASSERT_EQ(face_.Resize(300), 1);
+  const COLORREF inks[] = {kBlack, To555(kWhite), To555(RGB(28, 28, 36)),
+                           To555(RGB(120, 120, 132))};
+  for (const std::string& path : {std::string(), stripes}) {
+    face_.LoadBackground(path.c_str());
+    SYSTEMTIME now{};
+    face_.Draw(&now);
+    GdiFlush();
+    const DrawSurface& shown = face_.ScaledComposeSurface();
+    for (int x = 0; x < 300; ++x) {
+      const COLORREF seen = Pixel555(shown.bits(), shown.stride(), x, 150);
+      if (x > 140 && x < 160) {  // the middle, where no dial lies
+        EXPECT_EQ(seen, path.empty() || x % 2 == 0 ? kBlack : To555(kWhite)) << path << " " << x;
+      } else {
+        EXPECT_NE(std::find(std::begin(inks), std::end(inks), seen), std::end(inks))
+            << path << " " << x;
+      }
+    }
+  }
+}
+
 TEST_F(LoadBackgroundTest, HostilePicturesGiveBlackWithTheDial) {
   for (const NamedFile& file : HostilePictures()) {
     WriteBytes(dir_.File(file.name), file.bytes);
