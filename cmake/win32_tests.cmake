@@ -52,7 +52,7 @@ add_library(win32_test_support STATIC
   tests/win32/modal_timer.cpp
   tests/win32/test_support.cpp
 )
-target_link_libraries(win32_test_support PUBLIC kelvane_tools kelvane_base_win gtest shell32)
+target_link_libraries(win32_test_support PUBLIC kelvane_tools kelvane_base_win gtest shell32 oleacc oleaut32)
 # The tests load modules and plug-ins as the program does.
 target_compile_definitions(win32_test_support PUBLIC KELVANE_HOST)
 kelvane_win32_target(win32_test_support)
@@ -75,7 +75,7 @@ add_executable(win32_tests
   tests/win32/window_shape_test.cpp
   $<TARGET_OBJECTS:kelvane_resources>
 )
-target_link_libraries(win32_tests PRIVATE kelvane_app win32_test_support gtest_main version oleacc oleaut32)
+target_link_libraries(win32_tests PRIVATE kelvane_app win32_test_support gtest_main version)
 target_compile_definitions(win32_tests PRIVATE KELVANE_VERSION="${PROJECT_VERSION}")
 add_dependencies(win32_tests Kelvane Mirrick wallpaper Analog plugin_good ${KELVANE_TEST_DLLS})
 kelvane_win32_target(win32_tests)
@@ -114,7 +114,7 @@ add_executable(program_tests
   tests/program/sdk_samples_test.cpp
   tests/program/startup_test.cpp
 )
-target_link_libraries(program_tests PRIVATE kelvane_app win32_test_support gtest_main advapi32 shell32 oleacc oleaut32)
+target_link_libraries(program_tests PRIVATE kelvane_app win32_test_support gtest_main advapi32 shell32)
 target_compile_definitions(program_tests PRIVATE KELVANE_VERSION="${PROJECT_VERSION}")
 add_dependencies(program_tests Kelvane Mirrick wallpaper chime plugin_menu_probe plugin_slow_release
   sample_module sample_plugin

@@ -1,13 +1,11 @@
 #include <windows.h>
 // After windows.h, whose types it uses.
 #include <gtest/gtest.h>
-#include <oleacc.h>
 
 #include <string>
 
 #include "app/window/clock_window.h"
 #include "app/window/time_text.h"
-#include "base/win/com_objects.h"
 #include "tests/program/running_clock.h"
 
 namespace {
@@ -106,25 +104,11 @@ TEST(Companion, AScreenReaderReadsTheCurrentTime) {
   RunningClock clock(folder);
   const HWND window = clock.WaitForWindow();
   ASSERT_NE(window, nullptr);
-  const ComApartment apartment;
-  IAccessible* accessible = nullptr;
   SYSTEMTIME before, after;
   GetLocalTime(&before);
-  ASSERT_EQ(
-      AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                 reinterpret_cast<void**>(&accessible)),
-      S_OK);
-  VARIANT self{};
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  BSTR name = nullptr;
-  ASSERT_EQ(accessible->get_accName(self, &name), S_OK);
+  const std::string name = AskAccessible(window).name;
   GetLocalTime(&after);
-  char text[64] = {};
-  WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
-  EXPECT_TRUE(text == Said(before) || text == Said(after)) << text;
-  SysFreeString(name);
-  accessible->Release();
+  EXPECT_TRUE(name == Said(before) || name == Said(after)) << name;
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 
 #include "app/window/clock_program.h"
 #include "app/window/clock_window.h"
-#include "base/win/com_objects.h"
 #include "tests/win32/test_support.h"
 
 namespace {
@@ -93,23 +92,9 @@ TEST_F(ClockTickTest, ATickComposesAndNotifiesOncePerSecondAndATimeChangeOrWakeA
 // A screen reader asking the clock window finds a clock named by the date and time.
 TEST_F(ClockTickTest, AScreenReaderReadsTheDateAndTimeInJapanese) {
   g_now = At(14, 5, 30, 0);
-  const ComApartment apartment;  // a screen reader's thread
-  IAccessible* accessible = nullptr;
-  ASSERT_EQ(
-      AccessibleObjectFromWindow(program_.window, static_cast<DWORD>(OBJID_CLIENT),
-                                 __uuidof(IAccessible), reinterpret_cast<void**>(&accessible)),
-      S_OK);
-  VARIANT self{};
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  BSTR name = nullptr;
-  ASSERT_EQ(accessible->get_accName(self, &name), S_OK);
-  EXPECT_STREQ(name, L"12月9日(水) 14時05分");
-  VARIANT role{};
-  ASSERT_EQ(accessible->get_accRole(self, &role), S_OK);
-  EXPECT_EQ(role.lVal, ROLE_SYSTEM_CLOCK);
-  SysFreeString(name);
-  accessible->Release();
+  const AccessibleAnswer answer = AskAccessible(program_.window);
+  EXPECT_EQ(answer.name, "12月9日(水) 14時05分");
+  EXPECT_EQ(answer.role, ROLE_SYSTEM_CLOCK);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "tests/win32/test_support.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <cstdio>
 
 #include "base/little_endian.h"
+#include "base/win/com_objects.h"
 
 std::string ExeDir() {
   char path[MAX_PATH] = {};
@@ -386,4 +388,28 @@ int GdiHeadroom() {
   }
   for (HBRUSH brush : brushes) DeleteObject(brush);
   return static_cast<int>(brushes.size());
+}
+
+AccessibleAnswer AskAccessible(HWND window) {
+  const ComApartment apartment;
+  AccessibleAnswer answer;
+  IAccessible* accessible = nullptr;
+  if (AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&accessible)) != S_OK) {
+    return answer;
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  if (accessible->get_accName(self, &name) == S_OK) {
+    char text[128] = {};
+    WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
+    answer.name = text;
+    SysFreeString(name);
+  }
+  VARIANT role{};
+  if (accessible->get_accRole(self, &role) == S_OK) answer.role = role.lVal;
+  accessible->Release();
+  return answer;
 }

@@ -152,3 +152,11 @@ void ReleaseLeftButton();
 // True once the thread of `window` runs the system's move loop: a drag has begun,
 // and mouse moves from now on move the window.
 bool WaitForMoveLoop(HWND window);
+
+// What a screen reader on this thread learns from `window`: its accessible name in
+// code page 932 and its role; an empty name and role 0 when it answers none.
+struct AccessibleAnswer {
+  std::string name;
+  long role = 0;
+};
+AccessibleAnswer AskAccessible(HWND window);
