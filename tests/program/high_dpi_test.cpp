@@ -33,6 +33,14 @@ COLORREF AtRadius(int size, double radius) {
                      100 + size / 2 + static_cast<int>(step));
 }
 
+// A clock at (100, 100) whose info module draws only at 200: green from 40 to 160.
+ProgramFolder& GreenInfoAt100(ProgramFolder& folder) {
+  folder.Set("WINDOW", "POS_X", "100");
+  folder.Set("WINDOW", "POS_Y", "100");
+  folder.Set("OBJECT", "MODULE_PATH2", folder.Install("info_green.dll", "info"));
+  return folder;
+}
+
 // The window follows the DPI, cut to its outline at that size (the dial's rim lies
 // 88 of 200 pixels from the centre), and a module that draws only at 200 still
 // shows, enlarged: the green info layer spans 40 to 160 of 200.
@@ -41,10 +49,7 @@ TEST(HighDpi, TheClockIsAsLargeAsTheDpiAsksCutToItsOutlineWithAnOldModuleEnlarge
   for (const DWORD dpi : {96u, 144u, 192u}) {
     const SystemDpi scope(dpi);
     ProgramFolder folder;
-    folder.Set("WINDOW", "POS_X", "100");
-    folder.Set("WINDOW", "POS_Y", "100");
-    folder.Set("OBJECT", "MODULE_PATH2", folder.Install("info_green.dll", "info"));
-    RunningClock clock(folder);
+    RunningClock clock(GreenInfoAt100(folder));
     const HWND window = clock.WaitForWindow();
     ASSERT_NE(window, nullptr);
     const int size = static_cast<int>(200 * dpi / 96);
@@ -61,10 +66,7 @@ TEST(HighDpi, TheClockIsAsLargeAsTheDpiAsksCutToItsOutlineWithAnOldModuleEnlarge
 // centre and composes a face at the new size.
 TEST(HighDpi, ADpiChangeRebuildsTheClockAroundItsCentre) {
   ProgramFolder folder;
-  folder.Set("WINDOW", "POS_X", "100");
-  folder.Set("WINDOW", "POS_Y", "100");
-  folder.Set("OBJECT", "MODULE_PATH2", folder.Install("info_green.dll", "info"));
-  RunningClock clock(folder);
+  RunningClock clock(GreenInfoAt100(folder));
   const HWND window = clock.WaitForWindow();
   ASSERT_NE(window, nullptr);
   RECT suggested{50, 50, 350, 350};
