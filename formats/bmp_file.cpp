@@ -1,7 +1,6 @@
 #include "formats/bmp_file.h"
 
 #include <cstdlib>
-#include <cstring>
 
 #include "base/little_endian.h"
 
@@ -96,26 +95,4 @@ bool CheckBmpFile(const uint8_t* data, size_t length, BmpLayout* layout) {
   }
   layout->pixelBytes = static_cast<size_t>(pixelBytes);
   return true;
-}
-
-std::vector<uint8_t> BmpDrawingInfo(const uint8_t* data, const BmpLayout& layout) {
-  const uint8_t* header = data + kBmpFileHeaderBytes;
-  std::vector<uint8_t> info(kBmpInfoHeaderBytes + layout.tableBytes);
-  std::memcpy(info.data(), header, kBmpInfoHeaderBytes);
-  std::memcpy(info.data() + kBmpInfoHeaderBytes, data + layout.tableOffset, layout.tableBytes);
-  WriteUint32(info.data(), kBmpInfoHeaderBytes);
-  WriteUint32(info.data() + 8, static_cast<uint32_t>(std::abs(layout.height)));
-  WriteUint32(info.data() + 32, layout.colorCount);
-  return info;
-}
-
-std::vector<uint8_t> BottomUpRows(const uint8_t* data, const BmpLayout& layout) {
-  const size_t rows = static_cast<size_t>(std::abs(layout.height));
-  const size_t stride = layout.pixelBytes / rows;
-  std::vector<uint8_t> turned(layout.pixelBytes);
-  const uint8_t* pixels = data + layout.pixelOffset;
-  for (size_t row = 0; row < rows; ++row) {
-    std::memcpy(turned.data() + (rows - 1 - row) * stride, pixels + row * stride, stride);
-  }
-  return turned;
 }

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 // A BMP file: the 14-byte file header (the pixel offset at 10), an info header of 40
 // bytes or one of its longer versions, a colour table below 16 bits per pixel (or the
@@ -31,13 +30,3 @@ struct BmpLayout {
 // no more colours than the depth indexes, no top-down RLE), and the colour table and
 // the pixel block the header describes lie within `length`, the block after the table.
 bool CheckBmpFile(const uint8_t* data, size_t length, BmpLayout* layout);
-
-// The BITMAPINFO to draw a checked file with: its first 40 header bytes, marked as a
-// 40-byte bottom-up header naming exactly the colours that follow, then the colour
-// table or masks. Longer headers and the optional table of a 16- to 32-bit picture
-// are left out, so that drawing never reads beyond what the check measured.
-std::vector<uint8_t> BmpDrawingInfo(const uint8_t* data, const BmpLayout& layout);
-
-// The pixel block of a checked top-down picture with its rows in bottom-up order,
-// since not every DrawDib draws a top-down picture (Wine's draws none).
-std::vector<uint8_t> BottomUpRows(const uint8_t* data, const BmpLayout& layout);

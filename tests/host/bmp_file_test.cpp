@@ -73,10 +73,7 @@ TEST(CheckBmpFile, AcceptsWhatTheFileSizeAndSignatureSayAndLongerHeaders) {
   BmpLayout layout{};
   ASSERT_TRUE(Check(v5, &layout));
   EXPECT_EQ(layout.tableOffset, 138u);
-  const Bytes info = BmpDrawingInfo(v5.data(), layout);
-  EXPECT_EQ(info.size(), 40u + 1024u);
-  EXPECT_EQ(ReadUint32(info.data()), 40u);
-  EXPECT_EQ(ReadUint32(info.data() + 32), 256u);
+  EXPECT_EQ(layout.tableBytes, 1024u);
 }
 
 TEST(CheckBmpFile, RefusesLyingHeaders) {
