@@ -46,15 +46,8 @@ HWND MakeClockWindow() {
                          nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-SYSTEMTIME Time(WORD hour, WORD minute, WORD second) {
-  SYSTEMTIME t{};
-  t.wYear = 2026;
-  t.wMonth = 5;
-  t.wDay = 1;
-  t.wHour = hour;
-  t.wMinute = minute;
-  t.wSecond = second;
-  return t;
+SYSTEMTIME Time(int hour, int minute, int second) {
+  return LocalTime(2026, 5, 1, hour, minute, second);
 }
 
 // Analog.dll copied into a folder of its own, where it keeps its Analog.ini, and

@@ -40,14 +40,7 @@ class RecordingPlayer : public SoundPlayer {
 
 // 8 January 2024 is a Monday.
 SYSTEMTIME At(int hour, int minute, int second, int day = 8) {
-  SYSTEMTIME time{};
-  time.wYear = 2024;
-  time.wMonth = 1;
-  time.wDay = static_cast<WORD>(day);
-  time.wHour = static_cast<WORD>(hour);
-  time.wMinute = static_cast<WORD>(minute);
-  time.wSecond = static_cast<WORD>(second);
-  return time;
+  return LocalTime(2024, 1, day, hour, minute, second);
 }
 
 void SetNumber(const char* name, DWORD value) {
@@ -212,12 +205,7 @@ TEST_F(ChimeTest, BadValuesReadAsDefaultsAndOkWithoutAChangeWritesNothing) {
 }
 
 TEST_F(ChimeTest, TheDialogWritesWhatChangedAndOnlyThat) {
-  SYSTEMTIME half{};
-  half.wYear = 2024;
-  half.wMonth = 1;
-  half.wDay = 8;
-  half.wHour = 7;
-  half.wMinute = 30;
+  const SYSTEMTIME half = At(7, 30, 0);
   Plugin().OnSecond(At(6, 0, 0));
   RunDialog({
       {kSettings,

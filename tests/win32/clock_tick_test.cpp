@@ -16,17 +16,8 @@ SYSTEMTIME g_now;
 
 void WINAPI TestTime(LPSYSTEMTIME now) { *now = g_now; }
 
-SYSTEMTIME At(WORD hour, WORD minute, WORD second, WORD millisecond) {
-  SYSTEMTIME time{};
-  time.wYear = 2026;
-  time.wMonth = 12;
-  time.wDay = 9;
-  time.wDayOfWeek = 3;
-  time.wHour = hour;
-  time.wMinute = minute;
-  time.wSecond = second;
-  time.wMilliseconds = millisecond;
-  return time;
+SYSTEMTIME At(int hour, int minute, int second, int millisecond) {
+  return LocalTime(2026, 12, 9, hour, minute, second, millisecond);
 }
 
 // The clock window procedure in this process on a time the test sets, with

@@ -12,15 +12,8 @@ namespace {
 
 const COLORREF kTeal = RGB(0x40, 0x80, 0xC0);
 
-SYSTEMTIME Time(WORD month, WORD day, WORD hour, WORD minute, WORD second) {
-  SYSTEMTIME t{};
-  t.wYear = 2026;
-  t.wMonth = month;
-  t.wDay = day;
-  t.wHour = hour;
-  t.wMinute = minute;
-  t.wSecond = second;
-  return t;
+SYSTEMTIME Time(int month, int day, int hour, int minute, int second) {
+  return LocalTime(2026, month, day, hour, minute, second);
 }
 
 // The info module loaded from the build folder, with its exports.

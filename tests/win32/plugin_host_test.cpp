@@ -126,12 +126,8 @@ class ModalDriver {
 
 std::string Failed(const std::string& caption) { return caption + "の通知に失敗しました。"; }
 
-SYSTEMTIME At(WORD hour, WORD minute, WORD second) {
-  SYSTEMTIME time{};
-  time.wHour = hour;
-  time.wMinute = minute;
-  time.wSecond = second;
-  return time;
+SYSTEMTIME At(int hour, int minute, int second) {
+  return LocalTime(2026, 1, 1, hour, minute, second);
 }
 
 bool IsLoaded(const std::string& name) {

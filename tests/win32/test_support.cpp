@@ -47,6 +47,22 @@ std::string ReadText(const std::string& path) {
   return text;
 }
 
+SYSTEMTIME LocalTime(int year, int month, int day, int hour, int minute, int second,
+                     int millisecond) {
+  SYSTEMTIME time{};
+  time.wYear = static_cast<WORD>(year);
+  time.wMonth = static_cast<WORD>(month);
+  time.wDay = static_cast<WORD>(day);
+  time.wHour = static_cast<WORD>(hour);
+  time.wMinute = static_cast<WORD>(minute);
+  time.wSecond = static_cast<WORD>(second);
+  time.wMilliseconds = static_cast<WORD>(millisecond);
+  FILETIME asFileTime{};
+  SystemTimeToFileTime(&time, &asFileTime);
+  FileTimeToSystemTime(&asFileTime, &time);
+  return time;
+}
+
 TempDir::TempDir(const std::string& name) {
   char base[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, base);

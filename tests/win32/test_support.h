@@ -23,6 +23,10 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 std::string ReadText(const std::string& path);
 
+// A local time as GetLocalTime gives it, with its day of the week filled in.
+SYSTEMTIME LocalTime(int year, int month, int day, int hour, int minute, int second,
+                     int millisecond = 0);
+
 // A fresh folder under the temporary folder, removed with its files at the end.
 class TempDir {
  public:
