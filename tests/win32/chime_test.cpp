@@ -72,12 +72,6 @@ HWND Shown(const char* title) {
   return nullptr;
 }
 
-std::string ItemText(HWND window, int id) {
-  char text[128] = {};
-  GetDlgItemTextA(window, id, text, sizeof text);
-  return text;
-}
-
 void Click(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
@@ -153,15 +147,15 @@ TEST_F(ChimeTest, AnAlarmShowsItsWindowOnItsSecondStopsAndSnoozesFiveMinutes) {
     Plugin().OnSecond(button == IDC_SNOOZE ? At(7, 30, 0) : At(7, 35, 0));
     HWND window = Shown(kRinging);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(ItemText(window, IDC_RING_LABEL), "起床");
-    EXPECT_EQ(ItemText(window, IDC_RING_TIME), "07:30");
+    EXPECT_EQ(WindowText(window, IDC_RING_LABEL), "起床");
+    EXPECT_EQ(WindowText(window, IDC_RING_TIME), "07:30");
     RECT rect;
     GetWindowRect(window, &rect);
     EXPECT_EQ(rect.left, 300);
     EXPECT_EQ(rect.top, 404);  // just below the clock
     EXPECT_EQ(player_.calls, (std::vector<std::string>{"loop bell"}));
     player_.calls.clear();
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    Command(window, button, BN_CLICKED);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(player_.calls, (std::vector<std::string>{"stop"}));
     player_.calls.clear();
@@ -178,9 +172,9 @@ TEST_F(ChimeTest, AnAlarmFoundLateAfterSleepIsShownOnceAsMissedWithoutSound) {
   Plugin().OnSecond(At(6, 50, 0));
   ASSERT_EQ(FindDialogs(GetCurrentProcessId(), GetCurrentThreadId(), kMissed, false).size(), 1u);
   HWND missed = Shown(kMissed);
-  EXPECT_EQ(ItemText(missed, IDC_RING_TIME), "1月8日 06:30");
+  EXPECT_EQ(WindowText(missed, IDC_RING_TIME), "1月8日 06:30");
   EXPECT_EQ(player_.calls, (std::vector<std::string>{"loop bell"}));  // 06:45 rings
-  SendMessageA(missed, WM_COMMAND, MAKEWPARAM(IDC_STOP, BN_CLICKED), 0);
+  Command(missed, IDC_STOP, BN_CLICKED);
   EXPECT_EQ(player_.calls.size(), 1u);
   Plugin().Close();
   EXPECT_EQ(Shown(kRinging), nullptr);
@@ -224,7 +218,7 @@ TEST_F(ChimeTest, TheDialogWritesWhatChangedAndOnlyThat) {
        }},
       {kSettings,
        [](HWND dialog) {
-         EXPECT_EQ(ItemText(dialog, IDC_NEXT_ALARM), "次のアラーム: 1月8日(月) 07:30 起床");
+         EXPECT_EQ(WindowText(dialog, IDC_NEXT_ALARM), "次のアラーム: 1月8日(月) 07:30 起床");
          Click(dialog, IDOK);
        }},
   });

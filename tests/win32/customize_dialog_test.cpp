@@ -37,10 +37,6 @@ constexpr int kCancel = CustomizeDialog::kCancelId;
 constexpr int kAccept = CustomizeDialog::kAcceptId;
 const COLORREF kPlum = RGB(0x88, 0x20, 0x60);
 
-void Command(HWND dialog, int id, int code = 0) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), 0);
-}
-
 void SelectPage(HWND dialog, int number) {
   SendMessageA(dialog, CustomizeDialog::kSelectPageMessage, 0, number);
 }
@@ -49,12 +45,6 @@ void SelectPage(HWND dialog, int number) {
 void Choose(HWND dialog, int list, int entry) {
   SendMessageA(GetDlgItem(dialog, list), CB_SETCURSEL, entry, 0);
   Command(dialog, list, CBN_SELCHANGE);
-}
-
-std::string ComboText(HWND dialog, int list) {
-  char text[MAX_PATH] = {};
-  GetWindowTextA(GetDlgItem(dialog, list), text, MAX_PATH);
-  return text;
 }
 
 std::string CellText(HWND list, int row, int column) {
@@ -351,7 +341,7 @@ TEST_F(CustomizeTest, ModulePagePreselectsTheSavedNameInAnyCaseAndLength) {
     Set("OBJECT", "MODULE_NAME2", saved.first);
     std::string preselected = "<not run>";
     Run([&](HWND dialog) {
-      preselected = ComboText(dialog, kInfoList);
+      preselected = WindowText(dialog, kInfoList);
       Command(dialog, kCancel);
     });
     EXPECT_EQ(preselected, saved.second) << saved.first;
@@ -455,9 +445,7 @@ class PluginPageTest : public CustomizeTest {
           SetRowState(list, row, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(1));
         }
       }
-      char text[128] = {};
-      GetWindowTextA(GetDlgItem(dialog, PluginPage::kNoticeId), text, sizeof text);
-      notice = text;
+      notice = WindowText(dialog, PluginPage::kNoticeId);
       Command(dialog, kCancel);
     });
     return notice;

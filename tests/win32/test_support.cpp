@@ -63,6 +63,17 @@ SYSTEMTIME LocalTime(int year, int month, int day, int hour, int minute, int sec
   return time;
 }
 
+std::string WindowText(HWND window, int id) {
+  char text[MAX_PATH] = {};
+  GetWindowTextA(id == 0 ? window : GetDlgItem(window, id), text, sizeof text);
+  return text;
+}
+
+void Command(HWND dialog, int id, WORD code) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
 TempDir::TempDir(const std::string& name) {
   char base[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, base);

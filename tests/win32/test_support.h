@@ -63,6 +63,12 @@ class CallLog {
 // The last non-empty text of a static control in `window` (a message box's text).
 std::string StaticText(HWND window);
 
+// The text of `window`, or with `id` of its control `id`.
+std::string WindowText(HWND window, int id = 0);
+
+// WM_COMMAND from control `id` of `dialog` with notification `code`, as the control sends it.
+void Command(HWND dialog, int id, WORD code = 0);
+
 // Closes every message box with `caption` that appears while it lives, from a
 // thread of its own, and keeps the texts the boxes showed.
 class MessageBoxWatcher {

@@ -443,12 +443,6 @@ bool Near(COLORREF a, COLORREF b) {
          std::abs(GetGValue(a) - GetGValue(b)) <= 24 && std::abs(GetBValue(a) - GetBValue(b)) <= 24;
 }
 
-std::string WindowText(HWND window, int id = 0) {
-  char text[MAX_PATH] = {};
-  GetWindowTextA(id == 0 ? window : GetDlgItem(window, id), text, sizeof text);
-  return text;
-}
-
 // The dialog's client pixel over point (x, y) of the preview's 192 x 144 area, which
 // lies inside the frame at (2, 1).
 COLORREF PreviewPixel(HWND dialog, int x, int y) {
@@ -458,11 +452,6 @@ COLORREF PreviewPixel(HWND dialog, int x, int y) {
   return color;
 }
 
-void Notify(HWND dialog, int id, WORD code) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
 // Selects the file list's entry `name` as a click does; with `twice`, as a double click.
 void ClickEntry(HWND dialog, const std::string& name, bool twice = false) {
   const LRESULT entry =
@@ -470,13 +459,13 @@ void ClickEntry(HWND dialog, const std::string& name, bool twice = false) {
                           reinterpret_cast<LPARAM>(name.c_str()));
   ASSERT_NE(entry, LB_ERR) << name;
   SendDlgItemMessageA(dialog, IDC_FILE_LIST, LB_SETCURSEL, static_cast<WPARAM>(entry), 0);
-  Notify(dialog, IDC_FILE_LIST, LBN_SELCHANGE);
-  if (twice) Notify(dialog, IDC_FILE_LIST, LBN_DBLCLK);
+  Command(dialog, IDC_FILE_LIST, LBN_SELCHANGE);
+  if (twice) Command(dialog, IDC_FILE_LIST, LBN_DBLCLK);
 }
 
 void PickStyle(HWND dialog, int style) {
   SendDlgItemMessageA(dialog, IDC_STYLE_LIST, CB_SETCURSEL, static_cast<WPARAM>(style), 0);
-  Notify(dialog, IDC_STYLE_LIST, CBN_SELCHANGE);
+  Command(dialog, IDC_STYLE_LIST, CBN_SELCHANGE);
 }
 
 using Step = std::function<void(HWND)>;
